@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The font services the program relies on: an enumeration of the faces it can show, and a
+// private table to which a font file is added for trial and from which it is removed again.
+// The enumeration is a snapshot: it changes only when notify() is called.
+class FontTable
+{
+public:
+    virtual ~FontTable() = default;
+
+    virtual int count() const = 0;
+    virtual QString face(int index) const = 0; // 0-based; "" outside 0..count()-1
+    // Adds the fonts of a file by its path; failure shows only as no new face.
+    virtual void add(const QString &path) = 0;
+    // Removes what add() added for the same path; an unknown or empty path changes nothing.
+    virtual void remove(const QString &path) = 0;
+    // The font-change notification: afterwards the enumeration reflects the table.
+    virtual void notify() = 0;
+
+    // The table the program uses. Tests may put a fake in its place (nullptr restores the
+    // real one); the caller keeps ownership of what it sets.
+    static FontTable &instance();
+    static void setInstance(FontTable *table);
+};

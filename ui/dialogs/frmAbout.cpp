@@ -1,0 +1,8 @@
+#include "frmAbout.h"
+
+frmAbout::frmAbout(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About..."));
+}
