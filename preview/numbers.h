@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// The two number rules of the size box, as pure functions.
+namespace preview {
+
+// The numeric value of a text read from its start: blanks, tabs and line feeds are ignored
+// wherever they stand; "." is the decimal separator whatever the locale; an optional sign and
+// exponent; "&H" and "&O" read hexadecimal and octal; reading stops at the first character
+// that cannot continue a number; a text that does not begin with a number gives 0.
+double sizeValue(const QString &text);
+
+// Whether the whole text reads as a number in the given locale: blanks before or after, a
+// sign, the locale's decimal and thousands separators, its currency symbol, an exponent,
+// "&H" and "&O" are accepted; an empty text or any other character is not.
+bool isNumeric(const QString &text, const QLocale &locale = QLocale());
+
+} // namespace preview
