@@ -74,6 +74,13 @@ frmMain::frmMain(QWidget *parent)
     setupFonts();
     setupPreview();
 
+    // Reparenting the size box into the toolbar took it out of the chain: set the order anew.
+    QWidget *order[] = {ui->txPreview, ui->Toolbar1, ui->cmbSize, ui->tsType, ui->picBrowse,
+                        ui->txFontName, ui->File1, ui->Dir1, ui->Drive1, ui->picInst,
+                        ui->lstInst, ui->flxPreview, ui->tsPreview};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
     // Client area 9600 x 7710 twips, centred on the screen.
     resize(twipsToPixels(9600), twipsToPixels(7710));
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -25,6 +25,7 @@ struct WindowGeometry
 
     // The geometry the window is designed with, before any layout pass.
     static WindowGeometry designTime();
+    bool operator==(const WindowGeometry &) const = default;
 };
 
 // Nearest whole number, an exact half going to the even neighbour.
