@@ -2,10 +2,27 @@
 
 #include <QDialog>
 
-// The About box: program name and version, donation plea and two links.
+namespace Ui {
+class frmAbout;
+}
+
+// The About box: program name and version, donation plea and two links. Made afresh for every
+// opening, so each one starts from the same state.
 class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmAbout(QWidget *owner);
+    ~frmAbout() override;
+
+    // The copyright line that opens Label5.
+    static QString copyrightLine();
+
+private:
+    void Form_Load();
+    void Image2_Click();
+    void Label2_Click();
+    void Command1_Click();
+
+    Ui::frmAbout *ui;
 };

@@ -1,13 +1,45 @@
 #include "frmAd.h"
+#include "ui_frmAd.h"
 
+#include "app/Module1.h"
+#include "ui/dialogs/clickable.h"
+#include "ui/dialogs/clock.h"
+#include "ui/dialogs/fit.h"
+#include "ui/dialogs/handcursor.h"
+#include "ui/dialogs/links.h"
+#include "ui/dialogs/snooze.h"
 #include "ui/main/frmMain.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <qdrawutil.h>
 
 namespace {
 frmAd *theInstance = nullptr;
 QPointer<frmMain> theMainWindow;
+
+QFont tahoma(qreal points, bool bold = false)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void setColours(QWidget *w, const QColor &text, const QColor &background = {})
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    if (background.isValid())
+        p.setColor(QPalette::Window, background);
+    w->setPalette(p);
+}
+
 } // namespace
 
 frmAd *frmAd::instance()
@@ -27,31 +59,91 @@ frmMain *frmAd::mainWindow()
     return theMainWindow;
 }
 
+QString frmAd::snoozeFilePath()
+{
+    return Module1::getDataFolder() + QString::fromUtf16(snooze::kFileName);
+}
+
 frmAd::frmAd(QWidget *parent)
     : QWidget(parent)
+    , ui(new Ui::frmAd)
 {
+    ui->setupUi(this);
     setObjectName(QStringLiteral("frmAd"));
+    // No title bar, no taskbar button, above every other window from the first show on.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // A tool window would not count as the program's last window; this one must, so that no
+    // close, however it came about, leaves the program running with nothing on screen.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString());
+    setFixedSize(538, 372);
+
+    setFont(tahoma(8.25));
+    const QColor white(255, 255, 255);
+    setColours(ui->Label5, QColor(192, 192, 192), white);
+    setColours(ui->Picture1, palette().color(QPalette::WindowText), white);
+    ui->Label2->setFont(tahoma(14.25, true));
+    setColours(ui->Label2, QColor(0, 192, 0));
+    ui->Label6->setFont(tahoma(9.75));
+    setColours(ui->Label6, QColor(0, 0, 192));
+    ui->Command1->setFont(tahoma(14.25, true));
+    ui->Image1->setPixmap(QPixmap(QStringLiteral(":/resources/ad-product.jpg")));
+    // Made for Tahoma: where another face stands in, the box grows rather than cut its text.
+    // Nothing lies to its right before the button.
+    ui->swiNoAd->resize(qMax(ui->swiNoAd->width(), ui->swiNoAd->sizeHint().width()), ui->swiNoAd->height());
+    for (QLabel *label : {ui->Label5, ui->Label2, ui->Label3, ui->Label4, ui->Label6, ui->lbLock})
+        narrowToFit(label);
+    ui->Picture1->setCursor(handCursor());
+    ui->Label5->setCursor(handCursor());
+
+    for (QWidget *w : {static_cast<QWidget *>(ui->Picture1), static_cast<QWidget *>(ui->Image1),
+                       static_cast<QWidget *>(ui->Label2), static_cast<QWidget *>(ui->Label3),
+                       static_cast<QWidget *>(ui->Label4), static_cast<QWidget *>(ui->Label5),
+                       static_cast<QWidget *>(ui->Label6)})
+        connect(Clickable::on(w), &Clickable::clicked, this, &frmAd::openProductPage);
+    connect(ui->Command1, &QPushButton::clicked, this, &frmAd::Command1_Click);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Runs from loading on and is never stopped: each tick sets the same unlocked state again.
+    tmrAds = new QTimer(this);
+    tmrAds->setObjectName(QStringLiteral("tmrAds"));
+    tmrAds->setInterval(3000);
+    connect(tmrAds, &QTimer::timeout, this, &frmAd::tmrAds_Timer);
+    tmrAds->start();
 }
 
 frmAd::~frmAd()
 {
     if (theInstance == this)
         theInstance = nullptr;
+    delete ui;
 }
 
 void frmAd::Apri()
 {
-    // The advertisement itself is not built yet: proceed at once.
-    Command1_Click();
+    const snooze::Decision decision = snooze::decide(snooze::readHead(snoozeFilePath()), Clock::today());
+    if (decision == snooze::Decision::Skip) {
+        Command1_Click();
+        return;
+    }
+    show();
 }
 
 void frmAd::Command1_Click()
 {
+    if (unloading_)
+        return;
+    if (ui->swiNoAd->isChecked())
+        snooze::writeDate(snoozeFilePath(), Clock::today()); // a snooze that cannot be stored is simply not stored
+
     // Closing what may be the only window must not end the program before the main
     // window is up: hold the quit back until both steps are done.
     const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    unloading_ = true;
     close();
     if (theInstance == this) {
         theInstance = nullptr;
@@ -61,4 +153,48 @@ void frmAd::Command1_Click()
     theMainWindow = main;
     main->show();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
+}
+
+bool frmAd::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void frmAd::closeEvent(QCloseEvent *event)
+{
+    // The close keystroke, the window manager and anyone else get a no: "Proceed >" is the only
+    // way on, and it is the only way the main window opens.
+    if (unloading_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmAd::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The thin raised border a title-less tool window has; no control reaches into it.
+    QPainter p(this);
+    qDrawWinPanel(&p, rect(), palette(), false);
+}
+
+void frmAd::Form_Activate()
+{
+    // Re-set on the window handle: setWindowFlags would hide the shown window.
+    if (QWindow *w = windowHandle())
+        w->setFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void frmAd::tmrAds_Timer()
+{
+    ui->Command1->setEnabled(true);
+    ui->lbLock->setVisible(false);
+    ui->swiNoAd->setVisible(true);
+}
+
+void frmAd::openProductPage()
+{
+    links::open(links::productPage());
 }

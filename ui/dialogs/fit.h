@@ -1,0 +1,12 @@
+#pragma once
+
+class QLabel;
+
+// The dialogs' boxes are drawn for their own faces (Tahoma, Arial). Where a wider face stands in,
+// a label's text would be cut off at its edge; instead the label's font is narrowed, a step at
+// a time, until the text fits its box. Size, weight and family stay as they are, and a label
+// that already fits is left alone.
+void narrowToFit(QLabel *label);
+
+// True when the label's whole text fits its present box.
+bool textFits(const QLabel *label);
