@@ -1,0 +1,127 @@
+#include "Module2.h"
+
+#include "preview/numbers.h"
+
+#include <cmath>
+
+namespace Module2 {
+namespace {
+
+bool holdsNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Rounds half to even, as a conversion to a whole number does in the registry's own tools.
+std::optional<qint32> toInt32(double d)
+{
+    if (!std::isfinite(d))
+        return std::nullopt;
+    const double r = std::nearbyint(d);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        return std::nullopt;
+    return static_cast<qint32>(r);
+}
+
+// &H and &O numbers keep their 32-bit pattern: &HFFFFFFFF is stored as dword:ffffffff.
+std::optional<qint32> radixNumber(const QString &digits, int base)
+{
+    bool ok = false;
+    const qulonglong n = digits.toULongLong(&ok, base);
+    if (!ok || n > 0xFFFFFFFFull)
+        return std::nullopt;
+    return static_cast<qint32>(static_cast<quint32>(n));
+}
+
+std::optional<qint32> numberHeld(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return toInt32(v.toDouble());
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        if (v.toULongLong() > 2147483647ull)
+            return std::nullopt;
+        return static_cast<qint32>(v.toULongLong());
+    default: {
+        const qlonglong n = v.toLongLong();
+        if (n < -2147483648ll || n > 2147483647ll)
+            return std::nullopt;
+        return static_cast<qint32>(n);
+    }
+    }
+}
+
+// The value of a text that passed the numeric test.
+std::optional<qint32> numberOf(const QString &text, const QLocale &locale)
+{
+    QString s = text.trimmed();
+    if (s.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
+        return radixNumber(s.mid(2), 16);
+    if (s.startsWith(QLatin1String("&O"), Qt::CaseInsensitive))
+        return radixNumber(s.mid(2), 8);
+    s.remove(locale.currencySymbol());
+    s.remove(locale.groupSeparator());
+    s.remove(QLatin1Char(' '));
+    bool ok = false;
+    double d = locale.toDouble(s, &ok);
+    if (!ok)
+        d = QLocale::c().toDouble(s, &ok);
+    if (!ok)
+        return std::nullopt;
+    return toInt32(d);
+}
+
+} // namespace
+
+std::optional<registry::Value> registryValueFor(const QVariant &value, const QLocale &locale)
+{
+    if (holdsNumber(value)) {
+        const auto n = numberHeld(value);
+        if (!n)
+            return std::nullopt;
+        return registry::Value::dword(*n);
+    }
+    const QString text = value.toString();
+    if (preview::isNumeric(text, locale)) {
+        const auto n = numberOf(text, locale);
+        if (!n)
+            return std::nullopt;
+        return registry::Value::dword(*n);
+    }
+    return registry::Value::sz(text.trimmed());
+}
+
+registry::Result writeRegistryValue(RootKey root, const QString &subkey, const QString &name,
+                                    const QVariant &value, const QLocale &locale)
+{
+    const auto typed = registryValueFor(value, locale);
+    if (!typed)
+        return registry::Result::failure(registry::Status::InvalidValue,
+                                         QStringLiteral("no 32-bit number for %1").arg(value.toString()));
+    return registry::Registry::instance().setValue(root, subkey, name, *typed);
+}
+
+void saveRegistryValue(RootKey root, const QString &subkey, const QString &name, const QVariant &value)
+{
+    // Nobody is told: a write the registry refuses leaves no value and the caller goes on.
+    writeRegistryValue(root, subkey, name, value);
+}
+
+} // namespace Module2

@@ -1,0 +1,117 @@
+#include "install.h"
+
+#include "fonts/Module2.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace fonts {
+namespace {
+
+// What the face-name box shows for a file that brought no new face.
+const QLatin1String kInvalidFontText("(The selected font file is invalid.)");
+
+bool isPlainFileName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    if (name.contains(QLatin1Char('/')))
+        return false;
+#ifdef Q_OS_WIN
+    if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')))
+        return false;
+#endif
+    return true;
+}
+
+CopyResult failed(CopyError e, const QString &destination, const QString &why)
+{
+    return {e, destination, why};
+}
+
+} // namespace
+
+CopyResult copyFontFile(const QString &source, const QString &folder, const QString &fileName)
+{
+    // An empty folder would make the destination relative to wherever the process happens to be.
+    if (folder.isEmpty())
+        return failed(CopyError::NoFolder, {}, QStringLiteral("no fonts folder"));
+    if (!isPlainFileName(fileName))
+        return failed(CopyError::BadName, {}, QStringLiteral("not a plain file name: %1").arg(fileName));
+    const QDir dir(QDir::fromNativeSeparators(folder));
+    const QString destination = dir.filePath(fileName);
+
+    if (!QFileInfo(source).isFile())
+        return failed(CopyError::NoSource, destination, QStringLiteral("no source file"));
+    if (!QDir().mkpath(dir.absolutePath()))
+        return failed(CopyError::NoFolder, destination, QStringLiteral("cannot create the fonts folder"));
+
+    const QString sourceCanonical = QFileInfo(source).canonicalFilePath();
+    const QString destinationCanonical = QFileInfo(destination).canonicalFilePath();
+    if (!destinationCanonical.isEmpty() && sourceCanonical == destinationCanonical)
+        return {CopyError::None, destination, QStringLiteral("already in place")};
+
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(CopyError::NoSource, destination, in.errorString());
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(CopyError::CannotWrite, destination, out.errorString());
+
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (n < 0) {
+            out.cancelWriting();
+            return failed(CopyError::ReadFailed, destination, in.errorString());
+        }
+        if (n == 0)
+            break;
+        if (out.write(buffer.constData(), n) != n) {
+            out.cancelWriting();
+            return failed(CopyError::CannotWrite, destination, out.errorString());
+        }
+    }
+    if (!out.commit())
+        return failed(CopyError::CannotWrite, destination, out.errorString());
+    return {CopyError::None, destination, {}};
+}
+
+QString installName(const QString &trialFontFile)
+{
+    return QFileInfo(trialFontFile).fileName().trimmed();
+}
+
+InstallResult installTrialFont(const QString &trialFontFile, const QString &faceText, const QString &fontFolder)
+{
+    InstallResult r;
+    if (trialFontFile.isEmpty()) {
+        r.outcome = InstallOutcome::NoTrialFile;
+        return r;
+    }
+    if (faceText.isEmpty()) {
+        r.outcome = InstallOutcome::NoFaceName;
+        return r;
+    }
+    // The message is not a face: installing under it would register a value named after it.
+    if (faceText == kInvalidFontText) {
+        r.outcome = InstallOutcome::InvalidFont;
+        return r;
+    }
+    // Source, destination name and registered name all come from the trial file itself, so they
+    // can't disagree whatever the file list shows by now.
+    const QString name = installName(trialFontFile);
+    r.copy = copyFontFile(trialFontFile, fontFolder, name);
+    if (!r.copy.ok()) {
+        r.outcome = InstallOutcome::CopyFailed;
+        return r;
+    }
+    r.registry = Module2::writeRegistryValue(Module2::HKEY_LOCAL_MACHINE, QLatin1String(kFontsRegistryKey),
+                                             faceText + QStringLiteral(" (TrueType)"), name);
+    r.outcome = InstallOutcome::Installed;
+    return r;
+}
+
+} // namespace fonts

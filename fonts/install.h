@@ -1,0 +1,63 @@
+#pragma once
+
+#include "fonts/registry.h"
+
+#include <QString>
+
+// Installing the trial-loaded font: the copy into the fonts folder and the registry value.
+namespace fonts {
+
+// Where installed fonts are registered, under HKEY_LOCAL_MACHINE.
+inline constexpr char kFontsRegistryKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\";
+
+enum class CopyError {
+    None,
+    BadName,      // empty, "." or "..", or a name holding a folder separator
+    NoSource,     // the source is gone or can't be opened
+    NoFolder,     // the folder is missing and can't be created
+    CannotWrite,  // the temporary file can't be written or renamed over the destination
+    ReadFailed,   // the source failed part-way
+};
+
+struct CopyResult
+{
+    CopyError error = CopyError::None;
+    QString destination; // the full path the file has (or would have had) in the folder
+    QString detail;
+    bool ok() const { return error == CopyError::None; }
+};
+
+// Copies `source` into `folder` (created with its parents when missing) as `fileName`. The bytes
+// go to a temporary file in that folder which is then renamed over any file of that name, so a
+// copy that fails part-way leaves the old file whole and no temporary file behind. A source that
+// already is the destination is left as it is.
+CopyResult copyFontFile(const QString &source, const QString &folder, const QString &fileName);
+
+// The name the install copies and registers a file under: its own name without surrounding blanks.
+QString installName(const QString &trialFontFile);
+
+enum class InstallOutcome {
+    NoTrialFile,  // nothing trial-loaded: beep
+    NoFaceName,   // empty face-name box: stop without a beep
+    InvalidFont,  // the face-name box shows the invalid-file message: beep, nothing copied
+    CopyFailed,   // silently stopped before the registry
+    Installed,    // copied; the registry value was asked for (its result is not looked at)
+};
+
+struct InstallResult
+{
+    InstallOutcome outcome = InstallOutcome::NoTrialFile;
+    CopyResult copy;
+    registry::Result registry;
+};
+
+// The install command without its window: copies `trialFontFile` into `fontFolder` under
+// installName() and registers it as `faceText` + " (TrueType)".
+InstallResult installTrialFont(const QString &trialFontFile, const QString &faceText, const QString &fontFolder);
+
+inline bool beepsFor(InstallOutcome o)
+{
+    return o == InstallOutcome::NoTrialFile || o == InstallOutcome::InvalidFont;
+}
+
+} // namespace fonts
