@@ -2,7 +2,127 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
-void frmMain::setupPreview() {}
+#include "preview/EventHook.h"
+#include "preview/FlexGrid.h"
+#include "preview/charmap.h"
+#include "preview/numbers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QTabBar>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+constexpr int kEnterKey = 13;
+
+// The text box takes its size in single precision. A size the font system refuses leaves the
+// old one in place, without a message.
+void setTextPointSize(QWidget *box, double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
+        return;
+    const float points = static_cast<float>(value);
+    if (!preview::pointSizeAccepted(points))
+        return;
+    QFont f = box->font();
+    f.setPointSizeF(points);
+    box->setFont(f);
+}
+
+// Key code of a key press as the size box's KeyDown handler sees it: 13 for Enter (either
+// key), the character's code for plain keys, 0 for the rest.
+int keyDownCode(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return kEnterKey;
+    return key > 0 && key < 0x100 ? key : 0;
+}
+
+} // namespace
+
+void frmMain::setupPreview()
+{
+    QComboBox *box = ui->cmbSize;
+    // Inline completion would turn a typed "7" into "72", and an inserted text would grow the list.
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->clear();
+    box->addItems({QStringLiteral(" 8"), QStringLiteral(" 9"), QStringLiteral("10"), QStringLiteral("12"),
+                   QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
+                   QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("28"), QStringLiteral("36"),
+                   QStringLiteral("72")});
+    box->setMaxVisibleItems(box->count());
+    box->setCurrentIndex(box->findText(QStringLiteral("36")));
+    box->setEditText(QStringLiteral("36"));
+
+    connect(box, &QComboBox::activated, this, [this] {
+        if (!sizeBoxSettling_)
+            cmbSize_Click();
+    });
+    box->installEventFilter(new EventHook(
+        [this, box](QObject *watched, QEvent *event) {
+            if (watched != box)
+                return false;
+            if (event->type() == QEvent::KeyPress) {
+                const int code = keyDownCode(static_cast<QKeyEvent *>(event));
+                cmbSize_KeyDown(code);
+                if (code != kEnterKey)
+                    return false;
+            } else if (event->type() != QEvent::FocusOut) {
+                return false;
+            }
+            // On Enter and on losing the focus the box finishes its editing, and reports a text
+            // that equals an entry as if that entry had been picked. Neither is a size chosen:
+            // Enter has just run its own operation, and leaving the box has its own path.
+            QScopedValueRollback<bool> settling(sizeBoxSettling_, true);
+            static_cast<QObject *>(box)->event(event);
+            return true;
+        },
+        this));
+
+    // The box is entered and left when the window's focus control changes to or from it. The
+    // window keeps its focus control while its list is open or another window is active, so
+    // neither of those counts as leaving, nor coming back from them as entering.
+    // Focus that goes to no control at all (a window closing, a control going away) moves
+    // nowhere: the next control that takes it decides.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || !isVisible())
+            return;
+        const QWidget *fw = focusWidget();
+        const bool inBox = fw && (fw == ui->cmbSize || ui->cmbSize->isAncestorOf(fw));
+        if (inBox == sizeBoxFocused_)
+            return;
+        sizeBoxFocused_ = inBox;
+        if (inBox) {
+            cmbSize_GotFocus();
+        } else {
+            cmbSize_Validate();
+            cmbSize_LostFocus();
+        }
+    });
+
+    // A click on a view tab takes the focus, as a click on the grid or the text does, so a
+    // size typed into the box is settled (validated, or put back) before the map reads it.
+    ui->tsPreview->tabBar()->setFocusPolicy(Qt::StrongFocus);
+
+    QFont gridFont(QStringLiteral("Tahoma"));
+    gridFont.setPointSizeF(8.25);
+    gridFont.setBold(false);
+    gridFont.setItalic(false);
+    ui->flxPreview->setFont(gridFont);
+    flexGrid_ = new FlexGrid(ui->flxPreview);
+    connect(flexGrid_, &FlexGrid::mouseDown, this, &frmMain::flxPreview_MouseDown);
+    connect(mnuCopy, &QAction::triggered, this, &frmMain::mnuCopy_Click);
+}
+
 void frmMain::showFace(const QString &face)
 {
     QFont f = ui->txPreview->font();
@@ -12,12 +132,64 @@ void frmMain::showFace(const QString &face)
     g.setFamily(face);
     ui->flxPreview->setFont(g);
 }
-void frmMain::cmbSize_Click() {}
-void frmMain::cmbSize_KeyDown(int) {}
-void frmMain::cmbSize_GotFocus() {}
-void frmMain::cmbSize_Validate() {}
-void frmMain::cmbSize_LostFocus() {}
-void frmMain::tsPreview_Click() {}
-void frmMain::fillCharMap() {}
-void frmMain::flxPreview_MouseDown(Qt::MouseButton, const QPoint &) {}
-void frmMain::mnuCopy_Click() {}
+
+void frmMain::cmbSize_Click()
+{
+    const double size = preview::sizeValue(ui->cmbSize->currentText());
+    setTextPointSize(ui->txPreview, size);
+    flexGrid_->setFontSize(size);
+    fillCharMap();
+}
+
+void frmMain::cmbSize_KeyDown(int keyCode)
+{
+    if (keyCode == kEnterKey)
+        cmbSize_Click();
+}
+
+void frmMain::cmbSize_GotFocus()
+{
+    lastSizeText = ui->cmbSize->currentText();
+}
+
+void frmMain::cmbSize_Validate()
+{
+    setTextPointSize(ui->txPreview, preview::sizeValue(ui->cmbSize->currentText()));
+}
+
+void frmMain::cmbSize_LostFocus()
+{
+    if (!preview::isNumeric(ui->cmbSize->currentText()))
+        ui->cmbSize->setEditText(lastSizeText);
+}
+
+void frmMain::tsPreview_Click()
+{
+    if (ui->tsPreview->selectedIndex() == 1) {
+        ui->txPreview->setVisible(true);
+        ui->flxPreview->setVisible(false);
+    } else {
+        ui->txPreview->setVisible(false);
+        ui->flxPreview->setVisible(true);
+        fillCharMap();
+    }
+}
+
+void frmMain::fillCharMap()
+{
+    preview::fillCharMap(*flexGrid_, ui->cmbSize->currentText());
+}
+
+void frmMain::flxPreview_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton)
+        mnuPopup->popup(globalPos);
+}
+
+void frmMain::mnuCopy_Click()
+{
+    const QString text = flexGrid_->textMatrix(flexGrid_->row(), flexGrid_->col());
+    // A clipboard that cannot be opened takes nothing; the program goes on.
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text, QClipboard::Clipboard);
+}
