@@ -98,4 +98,8 @@ private:
     std::unique_ptr<FaceCollection> installedFontNames_;
     WindowGeometry geometry_;
     bool loaded_ = false;
+    // preview: the character map's cells (sizes in twips), and the size box's focus bookkeeping
+    class FlexGrid *flexGrid_ = nullptr;
+    bool sizeBoxFocused_ = false;  // the size box is the window's focus control
+    bool sizeBoxSettling_ = false; // the box is handling Enter or its focus-out by itself
 };
