@@ -6,6 +6,7 @@ bool FaceCollection::add(const QString &item, const QString &key)
     if (keys_.contains(k))
         return false;
     keys_.insert(k);
+    exactKeys_.insert(key);
     items_.append(item);
     return true;
 }
@@ -14,4 +15,5 @@ void FaceCollection::clear()
 {
     items_.clear();
     keys_.clear();
+    exactKeys_.clear();
 }

@@ -3,15 +3,263 @@
 #include "ui_frmMain.h"
 
 #include "fonts/FontTable.h"
+#include "fonts/drives.h"
+#include "fonts/faces.h"
+#include "fonts/listing.h"
+#include "ui/main/ImageList.h"
 
-void frmMain::setupFonts() {}
-void frmMain::fillInstalledFonts() {}
-void frmMain::lstInst_ItemClick(QTreeWidgetItem *) {}
-void frmMain::Drive1_Change() {}
-void frmMain::Dir1_NodeClick(QTreeWidgetItem *) {}
-void frmMain::Dir1_DblClick() {}
-void frmMain::File1_Click() {}
-QString frmMain::getDriveRoot(const QString &) const { return {}; }
-void frmMain::fillFolderNodes(const QString &, QTreeWidgetItem *) {}
-void frmMain::listFontFiles(const QString &) {}
-QString frmMain::getNewFontName() { return {}; }
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <functional>
+
+namespace {
+
+const QString kInvalidFile = QStringLiteral("(The selected font file is invalid.)");
+
+// Hands a widget's events to a function before the widget sees them.
+class EventHook : public QObject
+{
+public:
+    using Handler = std::function<bool(QEvent *)>;
+    EventHook(QObject *watched, Handler handler)
+        : QObject(watched)
+        , handler_(std::move(handler))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override { return handler_(event); }
+
+private:
+    Handler handler_;
+};
+
+// A folder node of Dir1. It holds its key and picture itself instead of as item data: a
+// folder of ten thousand subfolders then costs little more than the names themselves.
+class FolderNode : public QTreeWidgetItem
+{
+public:
+    FolderNode(const QString &name, QString key, const QIcon &picture)
+        : QTreeWidgetItem(UserType)
+        , key_(std::move(key))
+        , picture_(picture)
+    {
+        setText(0, name);
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && role == fonts::KeyRole)
+            return key_;
+        if (column == 0 && role == Qt::DecorationRole)
+            return picture_;
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    QString key_;
+    QIcon picture_;
+};
+
+bool isEnter(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isLeft(QEvent *event, QEvent::Type type)
+{
+    return event->type() == type && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+}
+
+QPoint posOf(QEvent *event)
+{
+    return static_cast<QMouseEvent *>(event)->position().toPoint();
+}
+
+} // namespace
+
+void frmMain::setupFonts()
+{
+    const fonts::DriveList drives = fonts::driveList();
+    ui->Drive1->addItems(drives.texts);
+    ui->Drive1->setCurrentIndex(drives.current);
+    // Only now: filling the list changes its current entry, and that change would rebuild
+    // the tree from the wrong root.
+    connect(ui->Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
+
+    // The tree's own expand-on-double-click would toggle a node after Dir1_DblClick has
+    // filled and expanded it, closing it again.
+    ui->Dir1->setExpandsOnDoubleClick(false);
+    ui->lstInst->setHeaderLabels({QString()});
+    // With uniform sizes Qt sizes every entry after one short name, cutting longer names
+    // short; each column of the list is then as wide as its widest name instead.
+    ui->File1->setUniformItemSizes(false);
+
+    // Clicks are taken from the mouse, as the list and tree controls report them: a click
+    // anywhere in File1 (on empty space Qt sends no item signal), a node click and a
+    // double-click anywhere in Dir1. The release that ends a double-click is no second click.
+    auto afterDouble = std::make_shared<bool>(false);
+    new EventHook(ui->File1->viewport(), [this, afterDouble](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonPress)
+            *afterDouble = false;
+        else if (isLeft(e, QEvent::MouseButtonDblClick))
+            *afterDouble = true;
+        else if (isLeft(e, QEvent::MouseButtonRelease) && !*afterDouble
+                 && ui->File1->viewport()->rect().contains(posOf(e)))
+            File1_Click();
+        return false;
+    });
+    // Moving the selection with the keys loads nothing; Enter loads the current file, so the
+    // keyboard alone can preview a file too.
+    new EventHook(ui->File1, [this](QEvent *e) {
+        if (!isEnter(e))
+            return false;
+        if (QListWidgetItem *item = ui->File1->currentItem()) {
+            ui->File1->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+            File1_Click();
+        }
+        return true;
+    });
+
+    auto treeState = std::make_shared<std::pair<QTreeWidgetItem *, bool>>(nullptr, false); // pressed node, after double
+    new EventHook(ui->Dir1->viewport(), [this, treeState](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            *treeState = {ui->Dir1->itemAt(posOf(e)), false};
+        } else if (isLeft(e, QEvent::MouseButtonDblClick)) {
+            treeState->second = true;
+            Dir1_DblClick();
+        } else if (isLeft(e, QEvent::MouseButtonRelease) && !treeState->second) {
+            // A click on a node's expand arrow neither selects it nor counts as a node click.
+            QTreeWidgetItem *node = ui->Dir1->itemAt(posOf(e));
+            if (node && node == treeState->first && node->isSelected())
+                Dir1_NodeClick(node);
+        }
+        return false;
+    });
+
+    connect(ui->lstInst, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { lstInst_ItemClick(item); });
+    new EventHook(ui->lstInst, [this](QEvent *e) {
+        if (!isEnter(e))
+            return false;
+        if (QTreeWidgetItem *item = ui->lstInst->currentItem()) {
+            ui->lstInst->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+            lstInst_ItemClick(item);
+        }
+        return true;
+    });
+}
+
+void frmMain::fillInstalledFonts()
+{
+    const FontTable &table = FontTable::instance();
+    FaceCollection &names = installedFontNames();
+    const QIcon picture = ImageList2->icon(2);
+    const int n = table.count();
+    names.reserve(names.count() + n);
+    QList<QTreeWidgetItem *> entries;
+    entries.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const QString face = table.face(i);
+        names.add(face, face); // a case-variant of a name already there is refused; its entry stays
+        auto *entry = new QTreeWidgetItem;
+        entry->setText(0, face);
+        entry->setIcon(0, picture);
+        entries.append(entry);
+    }
+    // One insertion, so the list lays itself out once rather than once per face.
+    ui->lstInst->addTopLevelItems(entries);
+}
+
+void frmMain::lstInst_ItemClick(QTreeWidgetItem *)
+{
+    const QList<QTreeWidgetItem *> selected = ui->lstInst->selectedItems();
+    if (selected.isEmpty())
+        return;
+    showFace(selected.first()->text(0));
+}
+
+void frmMain::Drive1_Change()
+{
+    ui->Dir1->clear();
+    fillFolderNodes(getDriveRoot(ui->Drive1->currentText()), nullptr);
+}
+
+void frmMain::Dir1_NodeClick(QTreeWidgetItem *node)
+{
+    if (!node)
+        return;
+    listFontFiles(node->data(0, fonts::KeyRole).toString() + fonts::separator());
+}
+
+void frmMain::Dir1_DblClick()
+{
+    const QList<QTreeWidgetItem *> selected = ui->Dir1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    QTreeWidgetItem *node = selected.first();
+    fillFolderNodes(node->data(0, fonts::KeyRole).toString() + fonts::separator(), node);
+}
+
+void frmMain::File1_Click()
+{
+    FontTable &table = FontTable::instance();
+    table.remove(trialFontFile);
+    const QList<QListWidgetItem *> selected = ui->File1->selectedItems();
+    if (!selected.isEmpty())
+        trialFontFile = selected.first()->data(fonts::KeyRole).toString();
+    table.add(trialFontFile);
+    table.notify();
+    const QString face = getNewFontName();
+    if (face.isEmpty()) {
+        ui->txFontName->setText(kInvalidFile);
+        return;
+    }
+    showFace(face);
+    ui->txFontName->setText(face);
+}
+
+QString frmMain::getDriveRoot(const QString &driveText) const
+{
+    return fonts::driveRoot(driveText);
+}
+
+void frmMain::fillFolderNodes(const QString &folderPath, QTreeWidgetItem *parentNode)
+{
+    // A node is listed once: one that has children keeps them until the drive changes.
+    if (parentNode && parentNode->childCount() > 0)
+        return;
+    const QIcon picture = ImageList2->icon(1);
+    QList<QTreeWidgetItem *> nodes;
+    const QStringList names = fonts::subfolderNames(folderPath);
+    nodes.reserve(names.size());
+    for (const QString &name : names)
+        nodes.append(new FolderNode(name, folderPath + name, picture)); // key: full path, no trailing separator
+    if (parentNode) {
+        parentNode->addChildren(nodes);
+        parentNode->setExpanded(true);
+    } else {
+        ui->Dir1->addTopLevelItems(nodes);
+    }
+}
+
+void frmMain::listFontFiles(const QString &folderPath)
+{
+    ui->File1->clear();
+    const QIcon picture = ImageList2->icon(2);
+    for (const QString &name : fonts::fontFileNames(folderPath)) {
+        auto *item = new QListWidgetItem(picture, name);
+        item->setData(fonts::KeyRole, folderPath + name); // the key: full path
+        ui->File1->addItem(item);
+    }
+}
+
+QString frmMain::getNewFontName()
+{
+    return fonts::firstNewFace(FontTable::instance(), installedFontNames());
+}
