@@ -8,6 +8,9 @@ class FontTable;
 
 namespace fonts {
 
+// What the face-name box shows for a file that brought no new face; Install knows it by this text.
+inline constexpr char kInvalidFontFileText[] = "(The selected font file is invalid.)";
+
 // The faces a person can pick, from the family list of Qt's font database, in its order:
 // - Qt's own stand-ins for the generic families ("Sans Serif", "Serif", "Monospace") are left
 //   out: no font file gives them;

@@ -1,6 +1,7 @@
 #include "install.h"
 
 #include "fonts/Module2.h"
+#include "fonts/faces.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,6 @@
 
 namespace fonts {
 namespace {
-
-// What the face-name box shows for a file that brought no new face.
-const QLatin1String kInvalidFontText("(The selected font file is invalid.)");
 
 bool isPlainFileName(const QString &name)
 {
@@ -96,7 +94,7 @@ InstallResult installTrialFont(const QString &trialFontFile, const QString &face
         return r;
     }
     // The message is not a face: installing under it would register a value named after it.
-    if (faceText == kInvalidFontText) {
+    if (faceText == QLatin1String(kInvalidFontFileText)) {
         r.outcome = InstallOutcome::InvalidFont;
         return r;
     }

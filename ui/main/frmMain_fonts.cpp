@@ -6,6 +6,7 @@
 #include "fonts/drives.h"
 #include "fonts/faces.h"
 #include "fonts/listing.h"
+#include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
 
 #include <QKeyEvent>
@@ -14,27 +15,6 @@
 #include <functional>
 
 namespace {
-
-const QString kInvalidFile = QStringLiteral("(The selected font file is invalid.)");
-
-// Hands a widget's events to a function before the widget sees them.
-class EventHook : public QObject
-{
-public:
-    using Handler = std::function<bool(QEvent *)>;
-    EventHook(QObject *watched, Handler handler)
-        : QObject(watched)
-        , handler_(std::move(handler))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override { return handler_(event); }
-
-private:
-    Handler handler_;
-};
 
 // A folder node of Dir1. It holds its key and picture itself instead of as item data: a
 // folder of ten thousand subfolders then costs little more than the names themselves.
@@ -217,7 +197,7 @@ void frmMain::File1_Click()
     table.notify();
     const QString face = getNewFontName();
     if (face.isEmpty()) {
-        ui->txFontName->setText(kInvalidFile);
+        ui->txFontName->setText(QLatin1String(fonts::kInvalidFontFileText));
         return;
     }
     showFace(face);

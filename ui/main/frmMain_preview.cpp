@@ -2,7 +2,7 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
-#include "preview/EventHook.h"
+#include "ui/main/EventHook.h"
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
 #include "preview/numbers.h"
@@ -67,26 +67,22 @@ void frmMain::setupPreview()
         if (!sizeBoxSettling_)
             cmbSize_Click();
     });
-    box->installEventFilter(new EventHook(
-        [this, box](QObject *watched, QEvent *event) {
-            if (watched != box)
+    new EventHook(box, [this, box](QEvent *event) {
+        if (event->type() == QEvent::KeyPress) {
+            const int code = keyDownCode(static_cast<QKeyEvent *>(event));
+            cmbSize_KeyDown(code);
+            if (code != kEnterKey)
                 return false;
-            if (event->type() == QEvent::KeyPress) {
-                const int code = keyDownCode(static_cast<QKeyEvent *>(event));
-                cmbSize_KeyDown(code);
-                if (code != kEnterKey)
-                    return false;
-            } else if (event->type() != QEvent::FocusOut) {
-                return false;
-            }
-            // On Enter and on losing the focus the box finishes its editing, and reports a text
-            // that equals an entry as if that entry had been picked. Neither is a size chosen:
-            // Enter has just run its own operation, and leaving the box has its own path.
-            QScopedValueRollback<bool> settling(sizeBoxSettling_, true);
-            static_cast<QObject *>(box)->event(event);
-            return true;
-        },
-        this));
+        } else if (event->type() != QEvent::FocusOut) {
+            return false;
+        }
+        // On Enter and on losing the focus the box finishes its editing, and reports a text
+        // that equals an entry as if that entry had been picked. Neither is a size chosen:
+        // Enter has just run its own operation, and leaving the box has its own path.
+        QScopedValueRollback<bool> settling(sizeBoxSettling_, true);
+        static_cast<QObject *>(box)->event(event);
+        return true;
+    });
 
     // The box is entered and left when the window's focus control changes to or from it. The
     // window keeps its focus control while its list is open or another window is active, so
