@@ -11,6 +11,9 @@ TabStrip::TabStrip(QWidget *parent)
     bar_->setObjectName(QStringLiteral("tabBar"));
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
+    // A click on a tab takes the focus, as a click on any other control does: a size typed
+    // into the size box is then settled before the tab's own handler reads it.
+    bar_->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(bar_);
 }
 

@@ -248,11 +248,6 @@ void frmMain::picInst_Resize()
     applyGeometry();
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    return QWidget::eventFilter(watched, event);
-}
-
 void frmMain::applyGeometry()
 {
     auto place = [](QWidget *w, const TwipRect &r) {

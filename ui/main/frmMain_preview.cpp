@@ -105,10 +105,6 @@ void frmMain::setupPreview()
         }
     });
 
-    // A click on a view tab takes the focus, as a click on the grid or the text does, so a
-    // size typed into the box is settled (validated, or put back) before the map reads it.
-    ui->tsPreview->tabBar()->setFocusPolicy(Qt::StrongFocus);
-
     QFont gridFont(QStringLiteral("Tahoma"));
     gridFont.setPointSizeF(8.25);
     gridFont.setBold(false);
