@@ -3,12 +3,16 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include "win32_folders.h"
+#endif
+
 namespace fonts {
 
 QString fontsFolder()
 {
 #ifdef Q_OS_WIN
-    return qEnvironmentVariable("windir") + QStringLiteral("\\Fonts\\");
+    return QString::fromStdWString(win32::fontsFolder());
 #else
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/fonts/");
 #endif

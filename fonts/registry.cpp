@@ -69,15 +69,35 @@ qint32 Value::number() const
 namespace {
 
 #ifdef Q_OS_WIN
+// REG_SZ as Value::sz makes it: UTF-16 code units, one terminating NUL and no other.
+bool isPlainText(const Value &value)
+{
+    const qsizetype n = value.data.size();
+    if (value.type != kTypeSz || n < 2 || n % 2 != 0 || value.data[n - 1] != 0 || value.data[n - 2] != 0)
+        return false;
+    return (value.text().size() + 1) * 2 == n;
+}
+
 // Thin adapter: Qt strings in, the Qt-free Win32 unit does the calls.
 class Win32Registry : public Registry
 {
 public:
     Result setValue(RootKey root, const QString &subkey, const QString &name, const Value &value) override
     {
-        const std::vector<unsigned char> data(value.data.cbegin(), value.data.cend());
-        const long rc = win32::setRegistryValue(static_cast<quint32>(root), subkey.toStdWString(),
-                                                name.toStdWString(), value.type, data);
+        const auto rootValue = static_cast<quint32>(root);
+        const std::wstring key = subkey.toStdWString();
+        const std::wstring valueName = name.toStdWString();
+        long rc = 0;
+        if (isPlainText(value)) {
+            // The Win32 unit trims as the Qt side does, so the text is the same on every platform.
+            rc = win32::setRegistryString(rootValue, key, valueName, value.text().toStdWString());
+        } else if (value.type == kTypeDword && value.data.size() == 4) {
+            rc = win32::setRegistryDword(rootValue, key, valueName, value.number());
+        } else {
+            // Any other type, or text with a NUL inside, goes as the bytes it is.
+            const std::vector<unsigned char> data(value.data.cbegin(), value.data.cend());
+            rc = win32::setRegistryValue(rootValue, key, valueName, value.type, data);
+        }
         if (rc != 0)
             return Result::failure(Status::Refused, QStringLiteral("the registry refused the write"), rc);
         return {};

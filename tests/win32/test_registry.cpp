@@ -1,6 +1,6 @@
 // The registry writer's Windows side, read back through the real registry. The Qt side decides
-// the type (numeric test) and trims REG_SZ text before it hands the bytes over: what reaches
-// this unit is a type and the value's bytes, which must arrive exactly as given.
+// the type (numeric test) and trims REG_SZ text; setRegistryString trims again the same way, so
+// the text is the same whichever side did it. Raw bytes (setRegistryValue) arrive exactly as given.
 #include "check.h"
 #include "fonts/win32_registry.h"
 
@@ -167,6 +167,64 @@ TEST_CASE(textHelperWritesRegSz)
     RegCloseKey(handle);
     CHECK_EQ(std::string(ansi, size), std::string("Gr\xFC\xDF" "e \x80.ttf", 11) + '\0');
     removeTree(kLocalMachine, key);
+}
+
+TEST_CASE(textHelperTrims)
+{
+    // What reaches the registry is the text without the blanks around it, stored exactly: the
+    // type, every code unit, and the length with its terminating NUL.
+    const std::wstring key = kScratch + L"\\trimmed";
+    removeTree(kLocalMachine, key);
+    const struct
+    {
+        const char *name;
+        std::wstring text;
+        std::wstring stored;
+    } rows[] = {
+        {"non-ASCII with spaces, tabs and no-break spaces around",
+         L" \t\u00A0Caf\u00E9 \u20AC \u0141\u00F3d\u017A \u4E2D\u6587 \U0001F600.ttf\u00A0\t  ",
+         L"Caf\u00E9 \u20AC \u0141\u00F3d\u017A \u4E2D\u6587 \U0001F600.ttf"},
+        {"only blanks", L" \t\u00A0\r\n\u3000 ", L""},
+        {"inner blanks stay", L"\ttwo \t\u00A0 words\u00A0", L"two \t\u00A0 words"},
+        {"nothing to trim", L"\u00E9l\u00E9gante.ttf", L"\u00E9l\u00E9gante.ttf"},
+    };
+    for (const auto &row : rows) {
+        const std::wstring value(row.name, row.name + strlen(row.name));
+        CHECK_EQ(win32::setRegistryString(kLocalMachine, key, value, row.text), 0L);
+        const std::optional<Stored> stored = readValue(kLocalMachine, key, value);
+        CHECK_MSG(stored.has_value(), row.name);
+        if (!stored)
+            continue;
+        check::equal(stored->type, static_cast<DWORD>(REG_SZ), row.name, __FILE__, __LINE__);
+        check::equal(textOf(*stored), row.stored + L'\0', row.name, __FILE__, __LINE__);
+        check::equal(stored->bytes.size(), (row.stored.size() + 1) * 2, row.name, __FILE__, __LINE__);
+    }
+    removeTree(kLocalMachine, key);
+}
+
+TEST_CASE(trimmingMatchesQt)
+{
+    // Each character QChar::isSpace() accepts goes from either end; its neighbours in the
+    // character set, and the invisible characters that are not blanks there, stay.
+    const wchar_t blanks[] = {0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x0020, 0x0085, 0x00A0, 0x1680,
+                              0x2000, 0x2001, 0x2002, 0x2003, 0x2004, 0x2005, 0x2006, 0x2007, 0x2008,
+                              0x2009, 0x200A, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000};
+    for (wchar_t c : blanks) {
+        const std::wstring blank(1, c);
+        const std::string name = "blank " + check::show(blank);
+        check::equal(win32::trimmed(blank + L"a b" + blank), std::wstring(L"a b"), name.c_str(), __FILE__, __LINE__);
+        check::equal(win32::trimmed(blank), std::wstring(), name.c_str(), __FILE__, __LINE__);
+    }
+    const wchar_t kept[] = {0x0000, 0x0008, 0x000E, 0x001F, 0x0021, 0x0084, 0x0086, 0x00A1, 0x180E,
+                            0x200B, 0x200C, 0x200D, 0x2060, 0x2027, 0x202A, 0x205E, 0x3001, 0xFEFF};
+    for (wchar_t c : kept) {
+        const std::wstring other(1, c);
+        const std::string name = "not a blank " + check::show(other);
+        check::equal(win32::trimmed(other + L" a " + other), other + L" a " + other, name.c_str(), __FILE__, __LINE__);
+    }
+    CHECK_EQ(win32::trimmed(L""), std::wstring());
+    // A character outside the basic plane at either end is two code units, neither a blank.
+    CHECK_EQ(win32::trimmed(L" \U0001F600 \U0001F600 "), std::wstring(L"\U0001F600 \U0001F600"));
 }
 
 TEST_CASE(numbersBecomeRegDword)
