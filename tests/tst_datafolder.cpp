@@ -1,9 +1,9 @@
+#include "support/helpers.h"
 #include "support/testenv.h"
 
 #include "app/Module1.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 // The per-user data folder: found, created on demand, and never a reason to stop.
@@ -21,33 +21,22 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(base));
     }
 
-    void pathEndsInTheSeparator()
-    {
-        const QString path = Module1::getDataFolder();
-        QCOMPARE(path, base + QStringLiteral("/vexlora/"));
-    }
-
     void missingFolderIsCreatedOnce()
     {
         QVERIFY(!QFileInfo::exists(base + QStringLiteral("/vexlora")));
         const QString path = Module1::getDataFolder();
+        QCOMPARE(path, base + QStringLiteral("/vexlora/"));
         QVERIFY(QFileInfo(path).isDir());
         QVERIFY(QDir(path).isEmpty());
         QCOMPARE(Module1::getDataFolder(), path);
-        QVERIFY(Module1::folderExists(path));
     }
 
     void presentFolderIsLeftAlone()
     {
         QDir(base).mkpath(QStringLiteral("vexlora"));
-        QFile f(base + QStringLiteral("/vexlora/noads.vxl"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("12345678");
-        f.close();
-        const QString path = Module1::getDataFolder();
-        QCOMPARE(QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("noads.vxl")});
-        QCOMPARE(QFileInfo(f.fileName()).size(), 8);
+        QVERIFY(testenv::writeBytes(base + QStringLiteral("/vexlora/noads.vxl"), "12345678"));
+        QCOMPARE(testenv::entries(Module1::getDataFolder()), QStringList{QStringLiteral("noads.vxl")});
+        QCOMPARE(testenv::readBytes(base + QStringLiteral("/vexlora/noads.vxl")), QByteArray("12345678"));
     }
 
     void missingParentsAreCreated()
@@ -59,15 +48,12 @@ private slots:
 
     void fileInTheWayDoesNotStop()
     {
-        QFile blocker(base + QStringLiteral("/vexlora"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.write("not a folder");
-        blocker.close();
+        const QString blocker = base + QStringLiteral("/vexlora");
+        QVERIFY(testenv::writeBytes(blocker, "not a folder"));
         QVERIFY(!Module1::folderExists(base + QStringLiteral("/vexlora/")));
         const QString path = Module1::getDataFolder();
         QCOMPARE(path, base + QStringLiteral("/vexlora/"));
-        QVERIFY(QFileInfo(blocker.fileName()).isFile()); // the file is not touched
-        QCOMPARE(QFileInfo(blocker.fileName()).size(), 12);
+        QCOMPARE(testenv::readBytes(blocker), QByteArray("not a folder")); // the file is not touched
 
         // Start-up goes on and opens a window.
         Module1::Main();
@@ -97,9 +83,7 @@ private slots:
         QFETCH(QString, relative);
         QFETCH(bool, exists);
         QDir(base).mkpath(QStringLiteral("empty"));
-        QFile f(base + QStringLiteral("/file"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(testenv::writeBytes(base + QStringLiteral("/file"), {}));
         QCOMPARE(Module1::folderExists(base + QLatin1Char('/') + relative), exists);
     }
 

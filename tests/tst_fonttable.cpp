@@ -1,10 +1,9 @@
+#include "support/helpers.h"
 #include "support/testenv.h"
 
-#include "fonts/FaceCollection.h"
 #include "fonts/FontTable.h"
 #include "fonts/faces.h"
 
-#include <QDir>
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -12,19 +11,13 @@
 #endif
 
 // The font table over Qt's font database, with the standard test fonts installed: what it
-// enumerates, how a trial file goes in and out, and which files give a face at all.
+// enumerates and how a trial file goes in and out. Which files give a face at all is tested
+// through the file list in tst_filelist.
 class TestFontTable : public QObject
 {
     Q_OBJECT
 
-    static QStringList faces()
-    {
-        const FontTable &table = FontTable::instance();
-        QStringList list;
-        for (int i = 0; i < table.count(); ++i)
-            list << table.face(i);
-        return list;
-    }
+    static QStringList faces() { return testenv::tableFaces(); }
 
     static QStringList installed()
     {
@@ -51,52 +44,6 @@ private slots:
         QVERIFY(faces().contains(QStringLiteral("Zeta Display")));
         table.remove(path);
         QVERIFY(faces().contains(QStringLiteral("Zeta Display")));
-        table.notify();
-        QCOMPARE(faces(), installed());
-    }
-
-    void trialFile_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("saveAs");
-        QTest::addColumn<QString>("newFace");
-
-        QTest::newRow("new face") << "zeta.ttf" << "" << "Zeta Display";
-        QTest::newRow("non-ASCII path") << "eta.ttf" << QStringLiteral("Schrift äöü ß 日本 ✓.ttf") << "Eta Script";
-        QTest::newRow("copy of an installed font") << "alpha.ttf" << "alpha-copy.ttf" << "";
-        QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "";
-        QTest::newRow("installed family, other case") << "ALPHA-case.ttf" << "" << "";
-        // fontconfig lists the Light member under its typographic family and, after it, under
-        // its own family; the own family is new, as it would be on Windows.
-        QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light";
-        QTest::newRow("file named after its family") << "zeta.ttf" << "Zeta Display.ttf" << "Zeta Display";
-        QTest::newRow("no name in the file") << "noname.ttf" << "" << "";
-        QTest::newRow("no name, other file name") << "noname.ttf" << "Pretty Name.ttf" << "";
-        QTest::newRow("empty") << "empty.ttf" << "" << "";
-        QTest::newRow("garbage") << "garbage.ttf" << "" << "";
-        QTest::newRow("truncated") << "truncated.ttf" << "" << "";
-    }
-
-    void trialFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, saveAs);
-        QFETCH(QString, newFace);
-        FaceCollection known;
-        for (const QString &f : installed())
-            known.add(f, f);
-
-        FontTable &table = FontTable::instance();
-        const QString path = testenv::copyFont(file, testenv::makeDir(QStringLiteral("trial ü")), saveAs);
-        QVERIFY(!path.isEmpty());
-        table.add(path);
-        table.notify();
-        QCOMPARE(fonts::firstNewFace(table, known), newFace);
-        // Whatever a file brought, every face keeps a single entry.
-        const QStringList now = faces();
-        QCOMPARE(QSet<QString>(now.begin(), now.end()).size(), now.size());
-
-        table.remove(path);
         table.notify();
         QCOMPARE(faces(), installed());
     }
@@ -130,31 +77,6 @@ private slots:
         table.remove(path);
         table.notify();
         QCOMPARE(faces(), installed());
-    }
-
-    void ownFamilyName_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("family");
-        QTest::newRow("named") << "zeta.ttf" << "Zeta Display";
-        QTest::newRow("no name") << "noname.ttf" << "";
-        QTest::newRow("empty") << "empty.ttf" << "";
-        QTest::newRow("garbage") << "garbage.ttf" << "";
-        QTest::newRow("truncated") << "truncated.ttf" << "";
-    }
-
-    void ownFamilyName()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, family);
-        QCOMPARE(fonts::ownFamilyName(testenv::committedFontsDir() + QLatin1Char('/') + file), family);
-    }
-
-    void ownFamilyNameOfWhatIsNoFile()
-    {
-        QCOMPARE(fonts::ownFamilyName(QString()), QString());
-        QCOMPARE(fonts::ownFamilyName(testenv::home()), QString());
-        QCOMPARE(fonts::ownFamilyName(testenv::home() + QStringLiteral("/missing.ttf")), QString());
     }
 
     void screenFaces_data()

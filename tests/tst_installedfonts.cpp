@@ -1,20 +1,20 @@
 #include "support/fakefonttable.h"
+#include "support/helpers.h"
 #include "support/testenv.h"
 
-#include "fonts/FontTable.h"
 #include "ui/main/ImageList.h"
 #include "ui/main/TabStrip.h"
 #include "ui/main/frmMain.h"
 
 #include <QFontInfo>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 
 #include <memory>
+
+using testenv::MainWindow;
 
 // The installed-fonts list and collection filled at load, a click on an entry, and the search
 // for the face a trial file added.
@@ -22,50 +22,28 @@ class TestInstalledFonts : public QObject
 {
     Q_OBJECT
 
-    static std::unique_ptr<frmMain> openWindow()
-    {
-        std::unique_ptr<frmMain> w(new frmMain);
-        w->setAttribute(Qt::WA_DeleteOnClose, false);
-        w->show();
-        return w;
-    }
-
-    static QTreeWidget *lstInst(frmMain &w) { return w.findChild<QTreeWidget *>(QStringLiteral("lstInst")); }
-
-    static QStringList entries(frmMain &w)
+    static QStringList collection(const MainWindow &w)
     {
         QStringList list;
-        QTreeWidget *l = lstInst(w);
-        for (int i = 0; i < l->topLevelItemCount(); ++i)
-            list << l->topLevelItem(i)->text(0);
-        return list;
-    }
-
-    static QStringList collection(frmMain &w)
-    {
-        QStringList list;
-        for (int i = 0; i < w.installedFontNames().count(); ++i)
-            list << w.installedFontNames().item(i);
+        for (int i = 0; i < w->installedFontNames().count(); ++i)
+            list << w->installedFontNames().item(i);
         return list;
     }
 
 private slots:
     void realFaces()
     {
-        auto w = openWindow();
+        MainWindow w;
+        auto *lstInst = w.get<QTreeWidget>("lstInst");
         const QStringList expected{"Alpha Sans", "Arial", "Beta Serif", "Gamma Mono", "Tahoma"};
-        QCOMPARE(entries(*w), expected); // no "Sans Serif", "Serif" or "Monospace" of Qt's own
-        QCOMPARE(collection(*w), expected);
-
-        QTreeWidget *l = lstInst(*w);
-        QCOMPARE(l->columnCount(), 1);
-        QCOMPARE(l->headerItem()->text(0), QString());
-        const QIcon fontPage = w->findChild<ImageList *>(QStringLiteral("ImageList2"))->icon(2);
-        for (int i = 0; i < l->topLevelItemCount(); ++i) {
-            QCOMPARE(l->topLevelItem(i)->icon(0).cacheKey(), fontPage.cacheKey());
-            QCOMPARE(l->topLevelItem(i)->childCount(), 0);
-        }
-        QVERIFY(l->selectedItems().isEmpty());
+        QCOMPARE(testenv::texts(lstInst), expected); // no "Sans Serif", "Serif" or "Monospace" of Qt's own
+        QCOMPARE(collection(w), expected);
+        QCOMPARE(lstInst->columnCount(), 1);
+        QCOMPARE(lstInst->headerItem()->text(0), QString());
+        const QIcon fontPage = w.get<ImageList>("ImageList2")->icon(2);
+        for (int i = 0; i < lstInst->topLevelItemCount(); ++i)
+            QCOMPARE(lstInst->topLevelItem(i)->icon(0).cacheKey(), fontPage.cacheKey());
+        QVERIFY(lstInst->selectedItems().isEmpty());
     }
 
     void fill_data()
@@ -89,54 +67,50 @@ private slots:
         QFETCH(QStringList, faces);
         QFETCH(QStringList, kept);
         FakeFontTable fake(faces);
-        auto w = openWindow();
-        QCOMPARE(entries(*w), faces);
-        QCOMPARE(collection(*w), kept);
+        MainWindow w;
+        QCOMPARE(testenv::texts(w.get<QTreeWidget>("lstInst")), faces);
+        QCOMPARE(collection(w), kept);
     }
 
     void clickShowsTheFace()
     {
-        auto w = openWindow();
-        auto *txPreview = w->findChild<QPlainTextEdit *>(QStringLiteral("txPreview"));
-        auto *flxPreview = w->findChild<QTableWidget *>(QStringLiteral("flxPreview"));
-        auto *txFontName = w->findChild<QLineEdit *>(QStringLiteral("txFontName"));
+        MainWindow w;
+        auto *txPreview = w.get<QPlainTextEdit>("txPreview");
+        auto *txFontName = w.get<QLineEdit>("txFontName");
         txFontName->setText(QStringLiteral("untouched"));
         QFont bold = txPreview->font();
         bold.setBold(true);
         txPreview->setFont(bold);
         txPreview->setPlainText(QStringLiteral("typed"));
 
-        QTreeWidget *l = lstInst(*w);
-        // The list lives on the second tab.
-        QTabBar *tabs = w->findChild<TabStrip *>(QStringLiteral("tsType"))->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        QVERIFY(l->isVisible());
-        QTreeWidgetItem *gamma = l->findItems(QStringLiteral("Gamma Mono"), Qt::MatchExactly).value(0);
+        auto *lstInst = w.get<QTreeWidget>("lstInst");
+        testenv::clickTab(w.get<TabStrip>("tsType"), 1); // the list lives on the second tab
+        QVERIFY(lstInst->isVisible());
+        QTreeWidgetItem *gamma = lstInst->findItems(QStringLiteral("Gamma Mono"), Qt::MatchExactly).value(0);
         QVERIFY(gamma);
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(gamma).center());
+        QTest::mouseClick(lstInst->viewport(), Qt::LeftButton, {}, lstInst->visualItemRect(gamma).center());
         QCOMPARE(QFontInfo(txPreview->font()).family(), QStringLiteral("Gamma Mono"));
-        QCOMPARE(QFontInfo(flxPreview->font()).family(), QStringLiteral("Gamma Mono"));
+        QCOMPARE(QFontInfo(w.get<QTableWidget>("flxPreview")->font()).family(), QStringLiteral("Gamma Mono"));
         QVERIFY(txPreview->font().bold());
         QCOMPARE(txPreview->font().pointSizeF(), 36.0);
         QCOMPARE(txPreview->toPlainText(), QStringLiteral("typed"));
         QCOMPARE(txFontName->text(), QStringLiteral("untouched"));
 
         // The keyboard alone: move to another entry, Enter shows it.
-        l->setFocus();
-        QTest::keyClick(l, Qt::Key_Up);
-        QCOMPARE(l->currentItem()->text(0), QStringLiteral("Beta Serif"));
+        lstInst->setFocus();
+        QTest::keyClick(lstInst, Qt::Key_Up);
+        QCOMPARE(lstInst->currentItem()->text(0), QStringLiteral("Beta Serif"));
         QCOMPARE(QFontInfo(txPreview->font()).family(), QStringLiteral("Gamma Mono"));
-        QTest::keyClick(l, Qt::Key_Return);
+        QTest::keyClick(lstInst, Qt::Key_Return);
         QCOMPARE(QFontInfo(txPreview->font()).family(), QStringLiteral("Beta Serif"));
     }
 
     void clickWithNothingSelectedDoesNothing()
     {
-        auto w = openWindow();
-        auto *txPreview = w->findChild<QPlainTextEdit *>(QStringLiteral("txPreview"));
-        const QFont before = txPreview->font();
+        MainWindow w;
+        const QFont before = w.get("txPreview")->font();
         w->lstInst_ItemClick(nullptr);
-        QCOMPARE(txPreview->font(), before);
+        QCOMPARE(w.get("txPreview")->font(), before);
     }
 
     void getNewFontName_data()
@@ -154,13 +128,13 @@ private slots:
     {
         QFETCH(QStringList, now);
         QFETCH(QString, face);
-        std::unique_ptr<frmMain> w;
+        std::unique_ptr<MainWindow> w;
         {
             FakeFontTable atLoad({QStringLiteral("Arial"), QStringLiteral("Tahoma")});
-            w = openWindow();
+            w = std::make_unique<MainWindow>();
         }
         FakeFontTable afterTrial(now);
-        QCOMPARE(w->getNewFontName(), face);
+        QCOMPARE((*w)->getNewFontName(), face);
     }
 };
 

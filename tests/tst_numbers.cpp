@@ -6,7 +6,8 @@
 #include <limits>
 
 // The size box's two number rules: the value read from the start of a text, and the
-// locale-aware test of a whole text.
+// locale-aware test of a whole text. That the box takes the default locale for the one and no
+// locale for the other is tested through the box in tst_preview.
 class TestNumbers : public QObject
 {
     Q_OBJECT
@@ -24,26 +25,20 @@ private slots:
         QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
         QTest::newRow("carriage return stops") << "1\r2" << 1.0;
         QTest::newRow("negative") << "-3" << -3.0;
-        QTest::newRow("plus") << "+7" << 7.0;
         QTest::newRow("blank after sign") << "- 3" << -3.0;
         QTest::newRow("double sign") << "--3" << 0.0;
         QTest::newRow("exponent") << "1e2" << 100.0;
         QTest::newRow("capital exponent with sign") << "25E-1" << 2.5;
         QTest::newRow("exponent without digits") << "1e" << 1.0;
-        QTest::newRow("exponent sign without digits") << "4e+x" << 4.0;
         QTest::newRow("hex") << "&H10" << 16.0;
-        QTest::newRow("hex lower case") << "&h1f" << 31.0;
         QTest::newRow("hex stops") << "&HFG" << 15.0;
         QTest::newRow("hex without digits") << "&H" << 0.0;
         QTest::newRow("octal") << "&O17" << 15.0;
         QTest::newRow("octal stops at 8") << "&O78" << 7.0;
         QTest::newRow("ampersand alone") << "&17" << 0.0;
         QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("blanks only") << "   " << 0.0;
         QTest::newRow("decimal point first") << ".5" << 0.5;
-        QTest::newRow("point only") << "." << 0.0;
         QTest::newRow("second point stops") << "10.5.3" << 10.5;
-        QTest::newRow("fraction") << "9.75" << 9.75;
         QTest::newRow("sign only") << "-" << 0.0;
         QTest::newRow("currency is not read") << "$5" << 0.0;
         QTest::newRow("underflow") << "1e-999" << 0.0;
@@ -65,17 +60,6 @@ private slots:
         QCOMPARE(preview::sizeValue(QString(300, QLatin1Char('9'))), 1e300);
     }
 
-    void sizeValueIgnoresLocale()
-    {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const double v = preview::sizeValue(QStringLiteral("1,5"));
-        const double w = preview::sizeValue(QStringLiteral("1.5"));
-        QLocale::setDefault(before);
-        QCOMPARE(v, 1.0);
-        QCOMPARE(w, 1.5);
-    }
-
     void isNumeric_data()
     {
         QTest::addColumn<QString>("text");
@@ -93,7 +77,6 @@ private slots:
         QTest::newRow("trailing sign") << "2-" << false << false << false;
         QTest::newRow("blank inside") << "1 2" << false << false << false;
         QTest::newRow("exponent without digits") << "1e" << false << false << false;
-        QTest::newRow("exponent alone") << "e5" << false << false << false;
         QTest::newRow("hex without digits") << "&H" << false << false << false;
         QTest::newRow("bad hex digit") << "&H1G" << false << false << false;
         QTest::newRow("bad octal digit") << "&O8" << false << false << false;
@@ -102,13 +85,10 @@ private slots:
         QTest::newRow("arabic-indic digit") << QString(QChar(0x0661)) << false << false << false;
         // Always numeric.
         QTest::newRow("blanks around") << "  36  " << true << true << true;
-        QTest::newRow("tabs around") << "\t36\t" << true << true << true;
         QTest::newRow("negative") << "-2" << true << true << true;
-        QTest::newRow("plus") << "+2" << true << true << true;
         QTest::newRow("exponent") << "1e3" << true << true << true;
         QTest::newRow("exponent with sign") << "2E-3" << true << true << true;
         QTest::newRow("hex") << "&H1F" << true << true << true;
-        QTest::newRow("hex lower case") << "&h1f" << true << true << true;
         QTest::newRow("octal") << "&O17" << true << true << true;
         // Depends on the locale's separators and currency.
         QTest::newRow("1,5") << "1,5" << true << true << true;
@@ -121,14 +101,11 @@ private slots:
         QTest::newRow("$5") << "$5" << false << true << false;
         QTest::newRow("5$") << "5$" << false << true << false;
         QTest::newRow("-$5") << "-$5" << false << true << false;
-        QTest::newRow("$-5") << "$-5" << false << true << false;
         QTest::newRow("$ 5") << "$ 5" << false << true << false;
         QTest::newRow("two currency symbols") << "$5$" << false << false << false;
         QTest::newRow("currency only") << "$" << false << false << false;
         QTest::newRow("5,00 euro") << QStringLiteral("5,00 \u20AC") << false << false << true;
-        QTest::newRow("euro without number") << QStringLiteral("\u20AC") << false << false << false;
         QTest::newRow("point only") << "." << false << false << false;
-        QTest::newRow("comma only") << "," << false << false << false;
     }
 
     void isNumeric()
@@ -140,18 +117,6 @@ private slots:
         QCOMPARE(preview::isNumeric(text, QLocale::c()), c);
         QCOMPARE(preview::isNumeric(text, QLocale(QLocale::English, QLocale::UnitedStates)), english);
         QCOMPARE(preview::isNumeric(text, QLocale(QLocale::German, QLocale::Germany)), german);
-    }
-
-    void isNumericFollowsDefaultLocale()
-    {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const bool german = preview::isNumeric(QStringLiteral("1.000,5"));
-        QLocale::setDefault(QLocale::c());
-        const bool c = preview::isNumeric(QStringLiteral("1.000,5"));
-        QLocale::setDefault(before);
-        QVERIFY(german);
-        QVERIFY(!c);
     }
 };
 

@@ -1,15 +1,17 @@
 #include "support/fakeregistry.h"
+#include "support/helpers.h"
 #include "support/testenv.h"
 
 #include "fonts/Module2.h"
 #include "fonts/regfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QProcess>
 
 using namespace registry;
+using testenv::entries;
+using testenv::readBytes;
 
 Q_DECLARE_METATYPE(registry::Value)
 Q_DECLARE_METATYPE(registry::Status)
@@ -19,39 +21,14 @@ namespace {
 const QString kRoot = QStringLiteral("HKEY_LOCAL_MACHINE");
 const QString kFontsKey = QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\");
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// A fresh folder per test row.
 QString freshDir()
 {
-    static int n = 0;
-    return testenv::makeDir(QStringLiteral("registry-%1").arg(++n));
+    return testenv::freshDir(QStringLiteral("registry"));
 }
 
 std::optional<RegDocument> parseFile(const QString &path)
 {
     return parseRegText(QString::fromUtf8(readBytes(path)), kRoot).document;
-}
-
-Value binary(quint32 type, const QByteArray &bytes)
-{
-    return {type, bytes};
 }
 
 const char kOtherKeys[] =
@@ -97,12 +74,10 @@ private slots:
         QTest::newRow("file name") << QVariant(QStringLiteral("zeta.ttf")) << true << Value::sz(QStringLiteral("zeta.ttf")) << c;
         QTest::newRow("surrounding blanks trimmed") << QVariant(QStringLiteral("  zeta.ttf \t")) << true
                                                     << Value::sz(QStringLiteral("zeta.ttf")) << c;
-        QTest::newRow("inner blanks kept") << QVariant(QStringLiteral("a  b.ttf")) << true << Value::sz(QStringLiteral("a  b.ttf")) << c;
         QTest::newRow("empty text") << QVariant(QString()) << true << Value::sz(QString()) << c;
         QTest::newRow("digits and words") << QVariant(QStringLiteral("10 apples")) << true << Value::sz(QStringLiteral("10 apples")) << c;
         QTest::newRow("number text") << QVariant(QStringLiteral("10")) << true << Value::dword(10) << c;
         QTest::newRow("negative number text") << QVariant(QStringLiteral("-5")) << true << Value::dword(-5) << c;
-        QTest::newRow("number with blanks") << QVariant(QStringLiteral(" 42 ")) << true << Value::dword(42) << c;
         QTest::newRow("fraction rounds half to even, down") << QVariant(QStringLiteral("2.5")) << true << Value::dword(2) << c;
         QTest::newRow("fraction rounds half to even, up") << QVariant(QStringLiteral("3.5")) << true << Value::dword(4) << c;
         QTest::newRow("largest") << QVariant(QStringLiteral("2147483647")) << true << Value::dword(2147483647) << c;
@@ -111,16 +86,11 @@ private slots:
         QTest::newRow("int") << QVariant(7) << true << Value::dword(7) << c;
         QTest::newRow("double") << QVariant(-1.0) << true << Value::dword(-1) << c;
         QTest::newRow("64-bit too large") << QVariant(qint64(1) << 40) << false << Value() << c;
-        QTest::newRow("unsigned too large") << QVariant(quint32(0x80000000u)) << false << Value() << c;
-        QTest::newRow("hexadecimal") << QVariant(QStringLiteral("&H1F")) << true << Value::dword(31) << c;
-        QTest::newRow("octal") << QVariant(QStringLiteral("&o17")) << true << Value::dword(15) << c;
         QTest::newRow("hexadecimal keeps its bits") << QVariant(QStringLiteral("&HFFFFFFFF")) << true << Value::dword(-1) << c;
         QTest::newRow("hexadecimal past 32 bits") << QVariant(QStringLiteral("&H100000000")) << false << Value() << c;
-        QTest::newRow("exponent") << QVariant(QStringLiteral("1e3")) << true << Value::dword(1000) << c;
         QTest::newRow("group separators") << QVariant(QStringLiteral("1,000.5")) << true << Value::dword(1000) << english;
         QTest::newRow("currency") << QVariant(QStringLiteral("$ 5")) << true << Value::dword(5) << english;
         QTest::newRow("German decimal comma") << QVariant(QStringLiteral("1.234,6")) << true << Value::dword(1235) << german;
-        QTest::newRow("German currency") << QVariant(QStringLiteral("5,00 \u20AC")) << true << Value::dword(5) << german;
     }
 
     void writerChoosesType()
@@ -148,23 +118,6 @@ private slots:
         QCOMPARE(w.subkey, kFontsKey);
         QCOMPARE(w.name, QStringLiteral("Zeta Display (TrueType)"));
         QCOMPARE(w.value, Value::sz(QStringLiteral("zeta.ttf")));
-    }
-
-    void numbersBecomeDword()
-    {
-        // Through the program's own registry: on this platform the file under $XDG_DATA_HOME.
-        const QString key = QStringLiteral("Software\\Vexlora Test");
-        Module2::saveRegistryValue(Module2::HKEY_LOCAL_MACHINE, key, QStringLiteral("Ten"), QStringLiteral("10"));
-        Module2::saveRegistryValue(Module2::HKEY_LOCAL_MACHINE, key, QStringLiteral("Int"), 42);
-        Module2::saveRegistryValue(Module2::HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), QStringLiteral("zeta.ttf"));
-        Module2::saveRegistryValue(Module2::HKEY_LOCAL_MACHINE, key, QStringLiteral("Huge"), QStringLiteral("99999999999"));
-
-        const QString file = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/vexlora/registry/HKEY_LOCAL_MACHINE.reg");
-        const QString text = QString::fromUtf8(readBytes(file));
-        QVERIFY2(text.contains(QStringLiteral("\n\"Ten\"=dword:0000000a\n")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("\n\"Int\"=dword:0000002a\n")));
-        QVERIFY(text.contains(QStringLiteral("\n\"Name\"=\"zeta.ttf\"\n")));
-        QVERIFY(!text.contains(QStringLiteral("Huge")));
     }
 
     // ---- the file format ----
@@ -210,10 +163,6 @@ private slots:
                                    << QStringLiteral("\"Zéta 字体 \U0001D518 (TrueType)\"=\"zéta-字.ttf\"");
         QTest::newRow("line break in data") << QStringLiteral("n") << Value::sz(QStringLiteral("a\r\nb"))
                                             << QStringLiteral("\"n\"=hex(1):61,00,0d,00,0a,00,62,00,00,00");
-        QTest::newRow("tab in data") << QStringLiteral("t") << Value::sz(QStringLiteral("a\tb"))
-                                     << QStringLiteral("\"t\"=hex(1):61,00,09,00,62,00,00,00");
-        QTest::newRow("NUL in data") << QStringLiteral("z") << Value::sz(QStringLiteral("a") + nul + QStringLiteral("b"))
-                                     << QStringLiteral("\"z\"=hex(1):61,00,00,00,62,00,00,00");
         QTest::newRow("line separator in data") << QStringLiteral("ls") << Value::sz(QStringLiteral("a\u2028b"))
                                                 << QStringLiteral("\"ls\"=hex(1):61,00,28,20,62,00,00,00");
         QTest::newRow("section injected through data")
@@ -225,9 +174,9 @@ private slots:
         QTest::newRow("empty text") << QStringLiteral("e") << Value::sz(QString()) << QStringLiteral("\"e\"=\"\"");
         QTest::newRow("dword") << QStringLiteral("n") << Value::dword(10) << QStringLiteral("\"n\"=dword:0000000a");
         QTest::newRow("negative dword") << QStringLiteral("m") << Value::dword(-1) << QStringLiteral("\"m\"=dword:ffffffff");
-        QTest::newRow("binary") << QStringLiteral("b") << binary(kTypeBinary, QByteArray("\x01\xfe", 2))
+        QTest::newRow("binary") << QStringLiteral("b") << Value{kTypeBinary, QByteArray("\x01\xfe", 2)}
                                 << QStringLiteral("\"b\"=hex:01,fe");
-        QTest::newRow("other type") << QStringLiteral("x") << binary(2, QByteArray("%\0\0\0", 4))
+        QTest::newRow("other type") << QStringLiteral("x") << Value{2, QByteArray("%\0\0\0", 4)}
                                     << QStringLiteral("\"x\"=hex(2):25,00,00,00");
     }
 
@@ -296,7 +245,7 @@ private slots:
 
         const QString dir = freshDir();
         const QString file = dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
-        writeBytes(file, kOtherKeys);
+        QVERIFY(testenv::writeBytes(file, kOtherKeys));
         const QStringList before = entries(dir);
 
         RegFileStore store(dir);
@@ -361,7 +310,7 @@ private slots:
 
         const QString dir = freshDir();
         const QString file = dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
-        writeBytes(file, kOtherKeys);
+        QVERIFY(testenv::writeBytes(file, kOtherKeys));
         const auto original = parseRegText(QString::fromUtf8(kOtherKeys), kRoot).document;
         QVERIFY(original);
 
@@ -379,8 +328,8 @@ private slots:
         QCOMPARE(findValue(*now, other, QString())->text(), QStringLiteral("default"));
         QCOMPARE(findValue(*now, other, QStringLiteral("Text"))->text(), QStringLiteral("with \"quotes\" and \\ backslash"));
         QCOMPARE(findValue(*now, other, QStringLiteral("Number"))->number(), 42);
-        QCOMPARE(*findValue(*now, other, QStringLiteral("Multi")), binary(7, QByteArray("a\0\0\0b\0\0\0\0\0", 10)));
-        QCOMPARE(*findValue(*now, other, QStringLiteral("Binary")), binary(kTypeBinary, QByteArray("\xde\xad\xbe\xef", 4)));
+        QCOMPARE(*findValue(*now, other, QStringLiteral("Multi")), (Value{7, QByteArray("a\0\0\0b\0\0\0\0\0", 10)}));
+        QCOMPARE(*findValue(*now, other, QStringLiteral("Binary")), (Value{kTypeBinary, QByteArray("\xde\xad\xbe\xef", 4)}));
         QCOMPARE(findValue(*now, other, QStringLiteral("Expand"))->type, 2u);
     }
 
@@ -397,15 +346,11 @@ private slots:
                                          << Value::sz(QStringLiteral("b"));
         QTest::newRow("comment") << head + QStringLiteral("; a note\n\"a\"=\"b\"\n") << QStringLiteral("a")
                                  << Value::sz(QStringLiteral("b"));
-        QTest::newRow("upper-case hex") << head + QStringLiteral("\"a\"=DWORD:0000FFFF\n") << QStringLiteral("a") << Value::dword(0xFFFF);
-        QTest::newRow("short dword") << head + QStringLiteral("\"a\"=dword:a\n") << QStringLiteral("a") << Value::dword(10);
         QTest::newRow("hex over lines") << head + QStringLiteral("\"a\"=hex(1):61,00,\\\n  0a,00,\\\n  00,00\n")
                                         << QStringLiteral("a") << Value::sz(QStringLiteral("a\n"));
-        QTest::newRow("empty hex") << head + QStringLiteral("\"a\"=hex:\n") << QStringLiteral("a") << binary(kTypeBinary, {});
+        QTest::newRow("empty hex") << head + QStringLiteral("\"a\"=hex:\n") << QStringLiteral("a") << Value{kTypeBinary, {}};
         QTest::newRow("later line wins") << head + QStringLiteral("\"a\"=\"1\"\n\"A\"=\"2\"\n") << QStringLiteral("a")
                                          << Value::sz(QStringLiteral("2"));
-        QTest::newRow("root in other case") << QStringLiteral("Windows Registry Editor Version 5.00\n[hkey_local_machine\\Software]\n\"a\"=\"b\"\n")
-                                            << QStringLiteral("a") << Value::sz(QStringLiteral("b"));
     }
 
     void parserAccepts()
@@ -420,55 +365,34 @@ private slots:
         QCOMPARE(*got, value);
     }
 
-    void parserRejects_data()
-    {
-        QTest::addColumn<QString>("text");
-
-        const QString head = QStringLiteral("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software]\n");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("no header") << QStringLiteral("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"b\"\n");
-        QTest::newRow("old header") << QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n");
-        QTest::newRow("value before any section") << QStringLiteral("Windows Registry Editor Version 5.00\n\"a\"=\"b\"\n");
-        QTest::newRow("section of another root") << QStringLiteral("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software]\n");
-        QTest::newRow("unterminated section") << QStringLiteral("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\Software\n");
-        QTest::newRow("deleted section") << QStringLiteral("Windows Registry Editor Version 5.00\n[-HKEY_LOCAL_MACHINE\\Software]\n");
-        QTest::newRow("deleted value") << head + QStringLiteral("\"a\"=-\n");
-        QTest::newRow("unterminated data") << head + QStringLiteral("\"a\"=\"b\n");
-        QTest::newRow("unterminated name") << head + QStringLiteral("\"a=\"b\"\n");
-        QTest::newRow("unknown escape") << head + QStringLiteral("\"a\"=\"b\\n\"\n");
-        QTest::newRow("text after data") << head + QStringLiteral("\"a\"=\"b\"c\n");
-        QTest::newRow("long dword") << head + QStringLiteral("\"a\"=dword:000000001\n");
-        QTest::newRow("bad dword") << head + QStringLiteral("\"a\"=dword:xyz\n");
-        QTest::newRow("bad hex byte") << head + QStringLiteral("\"a\"=hex:0g\n");
-        QTest::newRow("hex byte too wide") << head + QStringLiteral("\"a\"=hex:100\n");
-        QTest::newRow("continuation at the end") << head + QStringLiteral("\"a\"=hex:01,\\\n");
-        QTest::newRow("unknown form") << head + QStringLiteral("\"a\"=qword:1\n");
-        QTest::newRow("garbage line") << head + QStringLiteral("garbage\n");
-        QTest::newRow("control character in a name") << head + QStringLiteral("\"a\tb\"=\"c\"\n");
-    }
-
-    void parserRejects()
-    {
-        QFETCH(QString, text);
-        QVERIFY(!parseRegText(text, kRoot).document);
-    }
-
     // ---- the file store ----
 
-    void defaultLocation()
-    {
-        QCOMPARE(RegFileStore().filePath(RootKey::HKEY_LOCAL_MACHINE),
-                 qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/vexlora/registry/HKEY_LOCAL_MACHINE.reg"));
-    }
-
+    // A file the parser refuses is kept aside and a fresh one written in its place.
     void damagedFileKeptAside_data()
     {
         QTest::addColumn<QByteArray>("content");
 
-        QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02 not a registry\n", 20);
-        QTest::newRow("not UTF-8") << QByteArray("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"\xff\xfe\"\n");
-        QTest::newRow("cut short") << QByteArray("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"unterm");
+        const QByteArray top("Windows Registry Editor Version 5.00\n");
+        const QByteArray head = top + "\n[HKEY_LOCAL_MACHINE\\Software]\n";
         QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02 not a registry\n", 20);
+        QTest::newRow("not UTF-8") << head + "\"a\"=\"\xff\xfe\"\n";
+        QTest::newRow("cut short") << head + "\"a\"=\"unterm";
+        QTest::newRow("no header") << QByteArray("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"b\"\n");
+        QTest::newRow("old header") << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n");
+        QTest::newRow("value before any section") << top + "\"a\"=\"b\"\n";
+        QTest::newRow("section of another root") << top + "[HKEY_CURRENT_USER\\Software]\n";
+        QTest::newRow("unterminated section") << top + "[HKEY_LOCAL_MACHINE\\Software\n";
+        QTest::newRow("deleted section") << top + "[-HKEY_LOCAL_MACHINE\\Software]\n";
+        QTest::newRow("deleted value") << head + "\"a\"=-\n";
+        QTest::newRow("unterminated data") << head + "\"a\"=\"b\n";
+        QTest::newRow("unknown escape") << head + "\"a\"=\"b\\n\"\n";
+        QTest::newRow("text after data") << head + "\"a\"=\"b\"c\n";
+        QTest::newRow("long dword") << head + "\"a\"=dword:000000001\n";
+        QTest::newRow("bad hex byte") << head + "\"a\"=hex:0g\n";
+        QTest::newRow("continuation at the end") << head + "\"a\"=hex:01,\\\n";
+        QTest::newRow("unknown form") << head + "\"a\"=qword:1\n";
+        QTest::newRow("control character in a name") << head + "\"a\tb\"=\"c\"\n";
     }
 
     void damagedFileKeptAside()
@@ -476,7 +400,7 @@ private slots:
         QFETCH(QByteArray, content);
         const QString dir = freshDir();
         const QString file = dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
-        writeBytes(file, content);
+        QVERIFY(testenv::writeBytes(file, content));
 
         RegFileStore store(dir);
         QVERIFY(store.setValue(RootKey::HKEY_LOCAL_MACHINE, kFontsKey, QStringLiteral("Zeta Display (TrueType)"),
@@ -494,25 +418,16 @@ private slots:
         QCOMPARE(fresh->keys.last().values.size(), 1);
 
         // A second damaged file, a moment later, doesn't replace the first one kept aside.
-        writeBytes(file, content);
+        QVERIFY(testenv::writeBytes(file, content));
         QVERIFY(store.setValue(RootKey::HKEY_LOCAL_MACHINE, kFontsKey, QStringLiteral("x"), Value::dword(1)).ok());
         QCOMPARE(QDir(dir).entryList({QStringLiteral("HKEY_LOCAL_MACHINE.reg.damaged-*")}, QDir::Files).size(), 2);
-    }
-
-    void storeLeavesNoOtherFiles()
-    {
-        const QString dir = freshDir();
-        RegFileStore store(dir);
-        for (int i = 0; i < 5; ++i)
-            QVERIFY(store.setValue(RootKey::HKEY_LOCAL_MACHINE, kFontsKey, QStringLiteral("v%1").arg(i), Value::dword(i)).ok());
-        QCOMPARE(entries(dir), QStringList{QStringLiteral("HKEY_LOCAL_MACHINE.reg")});
     }
 
     void heldLockWritesNothing()
     {
         const QString dir = freshDir();
         const QString file = dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
-        writeBytes(file, kOtherKeys);
+        QVERIFY(testenv::writeBytes(file, kOtherKeys));
 
         QLockFile other(file + QStringLiteral(".lock"));
         QVERIFY(other.tryLock(0));
