@@ -1,5 +1,7 @@
 #include "regfile.h"
 
+#include "preview/numbers.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -178,17 +180,10 @@ std::optional<quint32> readHexNumber(const QString &digits, int maxDigits)
         return std::nullopt;
     quint32 n = 0;
     for (QChar ch : digits) {
-        const char16_t u = ch.unicode();
-        quint32 d;
-        if (u >= u'0' && u <= u'9')
-            d = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            d = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            d = u - u'A' + 10;
-        else
+        const int d = preview::digitValue(ch, 16);
+        if (d < 0)
             return std::nullopt;
-        n = (n << 4) | d;
+        n = (n << 4) | static_cast<quint32>(d);
     }
     return n;
 }

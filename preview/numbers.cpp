@@ -13,20 +13,6 @@ bool isAsciiDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Value of c as a digit of the given base (8 or 16), or -1.
-int radixDigit(QChar c, int base)
-{
-    const char16_t u = c.unicode();
-    int d = -1;
-    if (u >= u'0' && u <= u'9')
-        d = u - u'0';
-    else if (u >= u'a' && u <= u'f')
-        d = u - u'a' + 10;
-    else if (u >= u'A' && u <= u'F')
-        d = u - u'A' + 10;
-    return d < base ? d : -1;
-}
-
 // Base of a "&H" / "&O" prefix at the start of s, or 0 when there is none.
 int radixPrefix(QStringView s)
 {
@@ -63,6 +49,19 @@ double decimalLiteral(const std::string &literal, bool exponentNegative)
 
 } // namespace
 
+int digitValue(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    int d = -1;
+    if (u >= u'0' && u <= u'9')
+        d = u - u'0';
+    else if (u >= u'a' && u <= u'f')
+        d = u - u'a' + 10;
+    else if (u >= u'A' && u <= u'F')
+        d = u - u'A' + 10;
+    return d < base ? d : -1;
+}
+
 double sizeValue(const QString &text)
 {
     QString s;
@@ -75,7 +74,7 @@ double sizeValue(const QString &text)
     if (const int base = radixPrefix(s)) {
         double value = 0;
         for (qsizetype i = 2; i < s.size(); ++i) {
-            const int d = radixDigit(s[i], base);
+            const int d = digitValue(s[i], base);
             if (d < 0)
                 break;
             value = value * base + d;
@@ -152,7 +151,7 @@ bool isNumeric(const QString &text, const QLocale &locale)
         if (s.size() == 2)
             return false;
         for (qsizetype i = 2; i < s.size(); ++i) {
-            if (radixDigit(s[i], base) < 0)
+            if (digitValue(s[i], base) < 0)
                 return false;
         }
         return true;

@@ -17,4 +17,7 @@ double sizeValue(const QString &text);
 // "&H" and "&O" are accepted; an empty text or any other character is not.
 bool isNumeric(const QString &text, const QLocale &locale = QLocale());
 
+// Value of c as a digit of the given base (up to 16, either letter case), or -1.
+int digitValue(QChar c, int base);
+
 } // namespace preview
