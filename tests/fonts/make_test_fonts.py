@@ -229,10 +229,10 @@ def glyph_name(cp):
     return "space" if cp == 0x20 else "uni%04X" % cp
 
 
-def build_font(spec, cps=None):
+def build_font(recipe, cps=None):
     """Returns a TTFont for one entry of FONTS (or a bench face)."""
     style = dict(STYLE_DEFAULTS)
-    style.update(spec)
+    style.update(recipe)
     cps = cps or coverage()
 
     order = [".notdef"] + [glyph_name(cp) for cp in cps]
@@ -328,12 +328,12 @@ def write_atomically(path, data):
 
 def make_committed(outdir):
     made = {}
-    for fname, spec in FONTS.items():
+    for fname, recipe in FONTS.items():
         # zeta.ttf keeps its tables in tag order, which puts head, maxp and name after the
         # outlines: a cut through the outlines then leaves a file FreeType refuses outright.
         # (In the usual order head comes first, and fontconfig would accept the stump under
         # its file name.)
-        data = save_font(build_font(spec), os.path.join(outdir, fname), reorder=(fname != "zeta.ttf"))
+        data = save_font(build_font(recipe), os.path.join(outdir, fname), reorder=(fname != "zeta.ttf"))
         made[fname] = data
 
     write_atomically(os.path.join(outdir, "empty.ttf"), b"")
