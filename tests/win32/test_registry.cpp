@@ -112,6 +112,19 @@ void removeTree(std::uint32_t root, const std::wstring &subkey)
     RegDeleteKeyW(rootKey(root), subkey.c_str());
 }
 
+// The value is a REG_SZ holding exactly `text` with its terminating NUL, length included.
+void expectStoredText(const std::wstring &key, const std::wstring &value, const std::wstring &text,
+                      const char *name)
+{
+    const std::optional<Stored> stored = readValue(kLocalMachine, key, value);
+    CHECK_MSG(stored.has_value(), name);
+    if (!stored)
+        return;
+    check::equal(stored->type, static_cast<DWORD>(REG_SZ), name, __FILE__, __LINE__);
+    check::equal(textOf(*stored), text + L'\0', name, __FILE__, __LINE__);
+    check::equal(stored->bytes.size(), (text.size() + 1) * 2, name, __FILE__, __LINE__);
+}
+
 } // namespace
 
 TEST_CASE(textArrivesExactly)
@@ -133,13 +146,7 @@ TEST_CASE(textArrivesExactly)
     for (const auto &row : rows) {
         const std::wstring value = std::wstring(L"value ") + std::wstring(row.name, row.name + strlen(row.name));
         CHECK_EQ(win32::setRegistryValue(kLocalMachine, key, value, REG_SZ, szBytes(row.text)), 0L);
-        const std::optional<Stored> stored = readValue(kLocalMachine, key, value);
-        CHECK_MSG(stored.has_value(), row.name);
-        if (!stored)
-            continue;
-        check::equal(stored->type, static_cast<DWORD>(REG_SZ), row.name, __FILE__, __LINE__);
-        check::equal(textOf(*stored), row.text + L'\0', row.name, __FILE__, __LINE__);
-        check::equal(stored->bytes.size(), (row.text.size() + 1) * 2, row.name, __FILE__, __LINE__);
+        expectStoredText(key, value, row.text, row.name);
     }
     removeTree(kLocalMachine, key);
 }
@@ -191,13 +198,7 @@ TEST_CASE(textHelperTrims)
     for (const auto &row : rows) {
         const std::wstring value(row.name, row.name + strlen(row.name));
         CHECK_EQ(win32::setRegistryString(kLocalMachine, key, value, row.text), 0L);
-        const std::optional<Stored> stored = readValue(kLocalMachine, key, value);
-        CHECK_MSG(stored.has_value(), row.name);
-        if (!stored)
-            continue;
-        check::equal(stored->type, static_cast<DWORD>(REG_SZ), row.name, __FILE__, __LINE__);
-        check::equal(textOf(*stored), row.stored + L'\0', row.name, __FILE__, __LINE__);
-        check::equal(stored->bytes.size(), (row.stored.size() + 1) * 2, row.name, __FILE__, __LINE__);
+        expectStoredText(key, value, row.stored, row.name);
     }
     removeTree(kLocalMachine, key);
 }
