@@ -1,56 +1,28 @@
-#include "Module1.h"
+#include "app/Module1.h"
 
-#include "platform.h"
+#include "base/beep.h"
+#include "base/system.h"
 #include "ui/dialogs/frmAd.h"
+#include "ui/main/frmMain.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-#ifdef Q_OS_WIN
-#include "win32_shell.h"
-#endif
+#include <QApplication>
 
 namespace Module1 {
 
 void Main()
 {
+    platform::setBeeper([] { QApplication::beep(); });
     initCommonControls();
     frmAd *ad = frmAd::instance();
+    // Direct: the main window is up before the proceed action returns, inside Apri when the
+    // snooze is in force, so the program never runs without a window.
+    QObject::connect(ad, &frmAd::proceeded, ad, [] { (new frmMain)->show(); }, Qt::DirectConnection);
     ad->Apri();
 }
 
 bool initCommonControls()
 {
-#ifdef Q_OS_WIN
-    return win32::initCommonControls();
-#else
-    // Qt draws every control itself here: there are no system control classes to register.
-    return true;
-#endif
-}
-
-QString getDataFolder()
-{
-    const QString path = platform::localAppDataFolder() + QDir::separator()
-                         + QStringLiteral("vexlora") + QDir::separator();
-    if (!folderExists(path)) {
-        // A fresh account may lack the parents too. A failure is not raised: the snooze
-        // read then finds nothing and the write fails silently, as both already allow.
-        QDir().mkpath(path);
-    }
-    return path;
-}
-
-bool folderExists(const QString &path)
-{
-    // A plain file of that name is not a folder, with or without the trailing separator.
-    QString p = path;
-    while (p.size() > 1 && (p.endsWith(QLatin1Char('/')) || p.endsWith(QDir::separator())))
-        p.chop(1);
-    if (p.isEmpty())
-        return false;
-    const QFileInfo info(p);
-    return info.exists() && info.isDir();
+    return platform::initCommonControls();
 }
 
 } // namespace Module1

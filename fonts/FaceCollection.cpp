@@ -1,4 +1,4 @@
-#include "FaceCollection.h"
+#include "fonts/FaceCollection.h"
 
 bool FaceCollection::add(const QString &item, const QString &key)
 {

@@ -1,6 +1,7 @@
-#include "Module2.h"
+#include "fonts/Module2.h"
 
-#include "preview/numbers.h"
+#include "base/numbers.h"
+#include "base/units.h"
 
 #include <cmath>
 
@@ -31,7 +32,7 @@ std::optional<qint32> toInt32(double d)
 {
     if (!std::isfinite(d))
         return std::nullopt;
-    const double r = std::nearbyint(d);
+    const double r = units::roundHalfEven(d);
     if (r < -2147483648.0 || r > 2147483647.0)
         return std::nullopt;
     return static_cast<qint32>(r);
@@ -96,16 +97,16 @@ std::optional<registry::Value> registryValueFor(const QVariant &value, const QLo
         const auto n = numberHeld(value);
         if (!n)
             return std::nullopt;
-        return registry::Value::dword(*n);
+        return registry::Value(*n);
     }
     const QString text = value.toString();
-    if (preview::isNumeric(text, locale)) {
+    if (numbers::isNumeric(text, locale)) {
         const auto n = numberOf(text, locale);
         if (!n)
             return std::nullopt;
-        return registry::Value::dword(*n);
+        return registry::Value(*n);
     }
-    return registry::Value::sz(text.trimmed());
+    return registry::Value(text.trimmed());
 }
 
 registry::Result writeRegistryValue(RootKey root, const QString &subkey, const QString &name,

@@ -1,6 +1,6 @@
-#include "FontTable.h"
+#include "fonts/FontTable.h"
 
-#include "faces.h"
+#include "fonts/faces.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>

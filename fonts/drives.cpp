@@ -1,17 +1,10 @@
-#include "drives.h"
+#include "fonts/drives.h"
 
-#include "listing.h"
+#include "fonts/listing.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSet>
-#include <QStorageInfo>
 
 #include <algorithm>
-
-#ifdef Q_OS_WIN
-#include "win32_drives.h"
-#endif
 
 namespace fonts {
 
@@ -87,32 +80,6 @@ int volumeOf(const QList<Volume> &volumes, const QString &folder)
         }
     }
     return best;
-}
-
-DriveList driveList()
-{
-    DriveList list;
-#ifdef Q_OS_WIN
-    const win32::DriveTexts drives = win32::driveTexts();
-    for (const std::wstring &text : drives.texts)
-        list.texts.append(QString::fromStdWString(text));
-    list.current = drives.current;
-#else
-    QList<Volume> mounted;
-    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
-        if (!info.isValid() || !info.isReady())
-            continue;
-        mounted.append({info.rootPath(), info.fileSystemType(), info.name(),
-                        QFileInfo(info.rootPath()).isDir()});
-    }
-    const QList<Volume> volumes = browsableVolumes(mounted);
-    for (const Volume &v : volumes)
-        list.texts.append(volumeText(v));
-    list.current = volumeOf(volumes, QDir::currentPath());
-#endif
-    if (list.current < 0 && !list.texts.isEmpty())
-        list.current = 0;
-    return list;
 }
 
 } // namespace fonts

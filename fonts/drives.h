@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// The drive list of the font browser and the root folder behind each of its texts.
+// The drive list of the font browser and the root folder behind each of its texts. The list
+// itself comes from the platform (fonts/system.h); these are its rules.
 namespace fonts {
 
 struct DriveList
@@ -13,10 +14,6 @@ struct DriveList
     QStringList texts; // what the list shows, one entry per drive or volume
     int current = -1;  // the entry of the process's current folder
 };
-
-// Windows: the drive letters with their labels ("c: [SYSTEM]"). Elsewhere: the mounted
-// volumes a person browses, as mount point plus " [label]" where the volume has a label.
-DriveList driveList();
 
 // The root folder of a drive text: the text before its first "[", without surrounding blanks,
 // ending in the separator (added only when missing, so "/ [root]" gives "/"). Letter case is

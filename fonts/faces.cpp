@@ -1,7 +1,7 @@
-#include "faces.h"
+#include "fonts/faces.h"
 
-#include "FaceCollection.h"
-#include "FontTable.h"
+#include "fonts/FaceCollection.h"
+#include "fonts/FontTable.h"
 
 #include <QFile>
 #include <QFileInfo>

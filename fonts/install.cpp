@@ -1,12 +1,15 @@
-#include "install.h"
+#include "fonts/install.h"
 
 #include "fonts/Module2.h"
 #include "fonts/faces.h"
+#include "fonts/system.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace fonts {
 namespace {
@@ -15,13 +18,7 @@ bool isPlainFileName(const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
-    if (name.contains(QLatin1Char('/')))
-        return false;
-#ifdef Q_OS_WIN
-    if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')))
-        return false;
-#endif
-    return true;
+    return std::none_of(name.cbegin(), name.cend(), isNameSeparator);
 }
 
 CopyResult failed(CopyError e, const QString &destination, const QString &why)

@@ -1,14 +1,8 @@
-#include "listing.h"
+#include "fonts/listing.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 
 #include <algorithm>
-
-#ifdef Q_OS_WIN
-#include "win32_listing.h"
-#endif
 
 namespace fonts {
 
@@ -60,62 +54,5 @@ void sortNames(QStringList &names)
         return c != 0 ? c < 0 : a < b;
     });
 }
-
-#ifdef Q_OS_WIN
-
-QStringList subfolderNames(const QString &folderPath)
-{
-    QStringList names;
-    for (const win32::DirEntry &e : win32::listFolder(folderPath.toStdWString())) {
-        if ((e.attributes & win32::kAttrDirectory) && !(e.attributes & win32::kAttrSystem))
-            names.append(QString::fromStdWString(e.name));
-    }
-    return names;
-}
-
-QStringList fontFileNames(const QString &folderPath)
-{
-    QStringList names;
-    for (const win32::DirEntry &e : win32::listFolder(folderPath.toStdWString())) {
-        if (e.attributes & (win32::kAttrDirectory | win32::kAttrSystem))
-            continue;
-        const QString name = QString::fromStdWString(e.name);
-        if (isFontFileName(name))
-            names.append(name);
-    }
-    return names;
-}
-
-#else
-
-QStringList subfolderNames(const QString &folderPath)
-{
-    QStringList names;
-    // Dot-folders are this platform's hidden folders: they are listed like any other.
-    QDirIterator it(folderPath, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
-    sortNames(names);
-    return names;
-}
-
-QStringList fontFileNames(const QString &folderPath)
-{
-    QStringList names;
-    // Every entry is looked at by name first; only the few that end in ".ttf" cost a look at
-    // what they are. A link counts as what it points to.
-    QDirIterator it(folderPath, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString path = it.next(); // ends in the name: no need to take the name out first
-        if (isFontFileName(path) && QFileInfo(path).isFile())
-            names.append(it.fileName());
-    }
-    sortNames(names);
-    return names;
-}
-
-#endif
 
 } // namespace fonts

@@ -4,9 +4,8 @@
 #include <QStringList>
 #include <Qt>
 
-// Directory listings of the font browser: the subfolders the folder tree shows and the font
-// files the file list shows. Both take a folder path ending in the path separator and return
-// bare names; a folder that cannot be listed (gone, unreadable, media removed) gives none.
+// The rules of the font browser's listings: which names are font files, how names are ordered,
+// where a node keeps its path. The listings themselves come from the platform (fonts/system.h).
 namespace fonts {
 
 // Tree nodes of Dir1 and items of File1 keep their key, the full path, in this item data role.
@@ -14,16 +13,6 @@ constexpr int KeyRole = Qt::UserRole;
 
 // The separator that ends a folder path and joins a key to a name: "\" on Windows, "/" elsewhere.
 QChar separator();
-
-// Subfolders, hidden ones included, links to folders included (a link is only followed when
-// its node is opened, so a loop costs nothing). Windows leaves out folders marked as system
-// and keeps the file system's order; elsewhere the listing has no stable order, so the names
-// are sorted the way the Windows file system orders them (see compareNames).
-QStringList subfolderNames(const QString &folderPath);
-
-// Files whose names end in ".ttf" in any letter case, hidden ones included; never a folder
-// (not even one named "x.ttf") and never a pipe, device or system file. Order as above.
-QStringList fontFileNames(const QString &folderPath);
 
 // True when a file name matches "*.ttf" the way Windows matches it on a long name.
 bool isFontFileName(const QString &name);

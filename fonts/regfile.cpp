@@ -1,6 +1,6 @@
-#include "regfile.h"
+#include "fonts/regfile.h"
 
-#include "preview/numbers.h"
+#include "base/numbers.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +12,51 @@
 #include <QStringDecoder>
 
 namespace registry {
+
+RawValue RawValue::of(const Value &value)
+{
+    if (const qint32 *number = std::get_if<qint32>(&value)) {
+        const auto bits = static_cast<quint32>(*number);
+        QByteArray bytes;
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(static_cast<char>((bits >> shift) & 0xFF));
+        return {kTypeDword, bytes};
+    }
+    const QString &text = std::get<QString>(value);
+    QByteArray bytes;
+    bytes.reserve((text.size() + 1) * 2);
+    for (QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    bytes.append(2, '\0');
+    return {kTypeSz, bytes};
+}
+
+QString RawValue::text() const
+{
+    if (type != kTypeSz)
+        return {};
+    QString s;
+    for (qsizetype i = 0; i + 1 < data.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<uchar>(data[i]) | (static_cast<uchar>(data[i + 1]) << 8));
+        if (unit == 0)
+            break;
+        s.append(QChar(unit));
+    }
+    return s;
+}
+
+qint32 RawValue::number() const
+{
+    if (type != kTypeDword || data.size() != 4)
+        return 0;
+    quint32 bits = 0;
+    for (int i = 3; i >= 0; --i)
+        bits = (bits << 8) | static_cast<uchar>(data[i]);
+    return static_cast<qint32>(bits);
+}
+
 namespace {
 
 bool isLineBreaking(char16_t c)
@@ -58,7 +103,7 @@ qsizetype findEntry(const RegKey &key, const QString &name)
     return -1;
 }
 
-void putEntry(RegKey &key, const QString &name, const Value &value)
+void putEntry(RegKey &key, const QString &name, const RawValue &value)
 {
     const qsizetype at = findEntry(key, name);
     if (at >= 0)
@@ -78,7 +123,7 @@ QString quoted(const QString &s)
 }
 
 // The text of a REG_SZ value when it can stand between quotes on one line.
-std::optional<QString> quotableText(const Value &v)
+std::optional<QString> quotableText(const RawValue &v)
 {
     if (v.type != kTypeSz || v.data.size() < 2 || v.data.size() % 2 != 0)
         return std::nullopt;
@@ -100,7 +145,7 @@ QString hexByte(uchar b)
 
 // Binary forms are wrapped as the registry editor wraps them: lines of at most 80 characters,
 // ",\" at the end and two blanks at the start of every continuation.
-void appendHex(QString &out, const QString &head, const Value &v)
+void appendHex(QString &out, const QString &head, const RawValue &v)
 {
     QString line = head + (v.type == kTypeBinary ? QStringLiteral("hex:")
                                                  : QStringLiteral("hex(%1):").arg(v.type, 0, 16));
@@ -180,7 +225,7 @@ std::optional<quint32> readHexNumber(const QString &digits, int maxDigits)
         return std::nullopt;
     quint32 n = 0;
     for (QChar ch : digits) {
-        const int d = preview::digitValue(ch, 16);
+        const int d = numbers::digitValue(ch, 16);
         if (d < 0)
             return std::nullopt;
         n = (n << 4) | static_cast<quint32>(d);
@@ -302,17 +347,17 @@ ParseResult parseRegText(const QString &text, const QString &rootName)
             return fail(lineNo, QStringLiteral("'=' expected"));
         ++c.pos;
 
-        Value value;
+        RawValue value;
         if (c.peek() == QLatin1Char('"')) {
             const auto data = readQuoted(c);
             if (!data || !c.atEnd())
                 return fail(lineNo, QStringLiteral("bad text data"));
-            value = Value::sz(*data);
+            value = RawValue::of(*data);
         } else if (c.take(QLatin1String("dword:"))) {
             const auto n = readHexNumber(line.mid(c.pos), 8);
             if (!n)
                 return fail(lineNo, QStringLiteral("bad dword"));
-            value = Value::dword(static_cast<qint32>(*n));
+            value = RawValue::of(static_cast<qint32>(*n));
         } else if (c.take(QLatin1String("hex"))) {
             quint32 type = kTypeBinary;
             if (c.peek() == QLatin1Char('(')) {
@@ -362,7 +407,7 @@ QString formatRegText(const RegDocument &document)
     return out;
 }
 
-Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value)
+Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const RawValue &value)
 {
     if (!isStorableName(name))
         return Result::failure(Status::InvalidName, QStringLiteral("value name holds a control character"));
@@ -386,7 +431,7 @@ Result setValueIn(RegDocument &document, const QString &subkey, const QString &n
     return {};
 }
 
-const Value *findValue(const RegDocument &document, const QString &subkey, const QString &name)
+const RawValue *findValue(const RegDocument &document, const QString &subkey, const QString &name)
 {
     const qsizetype k = findKey(document, splitKey(subkey));
     if (k < 0)
@@ -455,8 +500,9 @@ Result RegFileStore::setValue(RootKey root, const QString &subkey, const QString
     if (rootName.isEmpty())
         return Result::failure(Status::UnknownRoot, QStringLiteral("0x%1 is no root key").arg(static_cast<quint32>(root), 8, 16, QLatin1Char('0')));
     // Refuse what can't be stored before the disk is touched.
+    const RawValue raw = RawValue::of(value);
     RegDocument probe{rootName, {}};
-    if (Result r = setValueIn(probe, subkey, name, value); !r.ok())
+    if (Result r = setValueIn(probe, subkey, name, raw); !r.ok())
         return r;
 
     const QString path = filePath(root);
@@ -487,7 +533,7 @@ Result RegFileStore::setValue(RootKey root, const QString &subkey, const QString
             return Result::failure(Status::CannotKeepAside, QStringLiteral("unreadable store could not be renamed"));
     }
 
-    setValueIn(doc, subkey, name, value);
+    setValueIn(doc, subkey, name, raw);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return Result::failure(Status::WriteFailed, out.errorString());

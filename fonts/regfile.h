@@ -1,7 +1,8 @@
 #pragma once
 
-#include "registry.h"
+#include "fonts/registry.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QStringList>
 
@@ -23,10 +24,32 @@ namespace registry {
 
 inline constexpr char kRegHeader[] = "Windows Registry Editor Version 5.00";
 
+// Value types by their registry numbers.
+inline constexpr quint32 kTypeSz = 1;     // text, UTF-16LE with a terminating NUL
+inline constexpr quint32 kTypeBinary = 3;
+inline constexpr quint32 kTypeDword = 4;  // 32 bits, little-endian
+
+// A value as the file keeps it: a type number and the raw bytes. Values of any type that
+// others wrote into the file come through a rewrite unchanged.
+struct RawValue
+{
+    quint32 type = kTypeSz;
+    QByteArray data;
+
+    // REG_SZ bytes for a text, REG_DWORD bytes for a number.
+    static RawValue of(const Value &value);
+    // The text of a REG_SZ value up to its terminating NUL; empty for other types.
+    QString text() const;
+    // The number of a 4-byte REG_DWORD value; 0 for anything else.
+    qint32 number() const;
+
+    friend bool operator==(const RawValue &, const RawValue &) = default;
+};
+
 struct RegEntry
 {
     QString name; // "" is the key's default value, written as @
-    Value value;
+    RawValue value;
 };
 
 struct RegKey
@@ -61,10 +84,10 @@ bool isStorableName(const QString &name);
 // Sets a value, creating the key and its missing parents. Key and value names compare without
 // regard to letter case; an existing name keeps its spelling. Empty parts of `subkey` (leading,
 // doubled or trailing backslashes) are ignored. On failure the document is unchanged.
-Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value);
+Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const RawValue &value);
 
 // The value under subkey (compared as setValueIn does), or nullptr.
-const Value *findValue(const RegDocument &document, const QString &subkey, const QString &name);
+const RawValue *findValue(const RegDocument &document, const QString &subkey, const QString &name);
 
 // The file store: <folder>/<ROOT>.reg, updated as a whole through a temporary file and a rename,
 // one writer at a time across processes (<ROOT>.reg.lock). A file it can't read as the format

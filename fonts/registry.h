@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+
+#include <variant>
 
 // The registry as the installer writes to it: one operation, "set this value under this key,
 // creating the key when it is missing". Windows has the real one; elsewhere a file per root key
@@ -21,26 +22,9 @@ enum class RootKey : quint32 {
 // "HKEY_LOCAL_MACHINE" and so on; empty for a value that names no root key.
 QString rootKeyName(RootKey root);
 
-// Value types by their registry numbers.
-inline constexpr quint32 kTypeSz = 1;     // text, UTF-16LE with a terminating NUL
-inline constexpr quint32 kTypeBinary = 3;
-inline constexpr quint32 kTypeDword = 4;  // 32 bits, little-endian
-
-// A value as the registry keeps it: a type number and the raw bytes.
-struct Value
-{
-    quint32 type = kTypeSz;
-    QByteArray data;
-
-    static Value sz(const QString &text);
-    static Value dword(qint32 number);
-    // The text of a REG_SZ value up to its terminating NUL; empty for other types.
-    QString text() const;
-    // The number of a 4-byte REG_DWORD value; 0 for anything else.
-    qint32 number() const;
-
-    friend bool operator==(const Value &, const Value &) = default;
-};
+// A value the writer stores: a text (REG_SZ) or a signed 32-bit number (REG_DWORD). It stays
+// this until the one place that writes it, which alone knows the bytes its registry keeps.
+using Value = std::variant<QString, qint32>;
 
 enum class Status {
     Ok,
@@ -72,9 +56,8 @@ public:
     // Opens or creates `subkey` under `root` and sets `name` to `value`.
     virtual Result setValue(RootKey root, const QString &subkey, const QString &name, const Value &value) = 0;
 
-    // The registry the program uses: the Win32 registry on Windows, the file store elsewhere.
-    // Tests may put a fake in its place (nullptr restores the real one); the caller keeps
-    // ownership of what it sets.
+    // The registry the program uses: the system's own (fonts/system.h). Tests may put a fake in
+    // its place (nullptr restores the real one); the caller keeps ownership of what it sets.
     static Registry &instance();
     static void setInstance(Registry *fake);
 };

@@ -1,4 +1,4 @@
-#include "win32_drives.h"
+#include "fonts/win32_drives.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -1,4 +1,4 @@
-#include "win32_folders.h"
+#include "fonts/win32_folders.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32_listing.h"
+#include "fonts/win32_listing.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

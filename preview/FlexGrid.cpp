@@ -1,17 +1,12 @@
-#include "FlexGrid.h"
+#include "preview/FlexGrid.h"
+
+#include "base/units.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTableWidget>
 
-namespace {
-
-int twipsToPixels(int twips)
-{
-    return qRound(twips / 15.0);
-}
-
-} // namespace
+using units::twipsToPixels;
 
 FlexGrid::FlexGrid(QTableWidget *table)
     : QObject(table)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charmap.h"
+#include "preview/charmap.h"
 
 #include <QList>
 #include <QObject>

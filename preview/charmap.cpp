@@ -1,27 +1,14 @@
-#include "charmap.h"
+#include "preview/charmap.h"
 
-#include "numbers.h"
-
-#ifdef Q_OS_WIN
-#include "win32_codepage.h"
-#endif
+#include "base/numbers.h"
+#include "base/units.h"
+#include "preview/system.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace preview {
 namespace {
-
-// Nearest whole number, an exact half going to the even neighbour.
-std::int64_t roundHalfEven(double x)
-{
-    const double f = std::floor(x);
-    const double diff = x - f;
-    auto r = static_cast<std::int64_t>(f);
-    if (diff > 0.5 || (diff == 0.5 && (r % 2 != 0)))
-        ++r;
-    return r;
-}
 
 // Redraw goes back on however the fill ends.
 class RedrawOff
@@ -49,7 +36,7 @@ int cellTwips(double reportedPoints)
         return 0;
     // In ten-thousandths of a point, then of a twip: integers from here on, so the half-way
     // case is exact (10.5 pt is 262.5 twips and goes to 262).
-    const std::int64_t tenThousandths = roundHalfEven(reportedPoints * 10000.0);
+    const auto tenThousandths = static_cast<std::int64_t>(units::roundHalfEven(reportedPoints * 10000.0));
     const std::int64_t total = 25 * tenThousandths;
     std::int64_t q = total / 10000;
     std::int64_t rem = total % 10000;
@@ -75,20 +62,9 @@ char16_t windows1252ToUnicode(unsigned char byte)
     return byte;
 }
 
-QString ansiText(int code)
-{
-    if (code < 0 || code > 255)
-        return {};
-#ifdef Q_OS_WIN
-    return QString::fromStdU16String(win32::ansiByteToUtf16(static_cast<unsigned char>(code)));
-#else
-    return QString(QChar(windows1252ToUnicode(static_cast<unsigned char>(code))));
-#endif
-}
-
 bool fillCharMap(CharGrid &grid, const QString &sizeText)
 {
-    if (!grid.setFontSize(sizeValue(sizeText)))
+    if (!grid.setFontSize(numbers::sizeValue(sizeText)))
         return false;
     RedrawOff redraw(grid);
     if (!grid.setCols(16) || !grid.setRows(16))

@@ -24,10 +24,6 @@ int cellTwips(double reportedPoints);
 // undefined stand for the control characters of the same value.
 char16_t windows1252ToUnicode(unsigned char byte);
 
-// The text of one code (0 to 255) of the system's ANSI code page: the system's own on Windows,
-// Windows-1252 elsewhere. Codes below 32 are the control characters themselves.
-QString ansiText(int code);
-
 // What the map's fill needs of a grid. A setter that returns false did not take effect, and
 // ends the fill at that step.
 class CharGrid

@@ -1,4 +1,4 @@
-#include "win32_codepage.h"
+#include "preview/win32_codepage.h"
 
 #include <windows.h>
 

@@ -15,14 +15,14 @@ public:
     explicit frmAbout(QWidget *owner);
     ~frmAbout() override;
 
-    // The copyright line that opens Label5.
-    static QString copyrightLine();
-
-private:
-    void Form_Load();
+private slots:
     void Image2_Click();
     void Label2_Click();
     void Command1_Click();
+
+private:
+    void Form_Load();
+    static QString copyrightLine();
 
     Ui::frmAbout *ui;
 };

@@ -1,19 +1,18 @@
-#include "frmAd.h"
+#include "ui/dialogs/frmAd.h"
 #include "ui_frmAd.h"
 
-#include "app/Module1.h"
+#include "base/clock.h"
+#include "base/datafolder.h"
+#include "base/snooze.h"
 #include "ui/dialogs/clickable.h"
-#include "ui/dialogs/clock.h"
 #include "ui/dialogs/fit.h"
 #include "ui/dialogs/handcursor.h"
 #include "ui/dialogs/links.h"
-#include "ui/dialogs/snooze.h"
-#include "ui/main/frmMain.h"
+#include "ui/dialogs/look.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -21,25 +20,6 @@
 
 namespace {
 frmAd *theInstance = nullptr;
-QPointer<frmMain> theMainWindow;
-
-QFont tahoma(qreal points, bool bold = false)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
-void setColours(QWidget *w, const QColor &text, const QColor &background = {})
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, text);
-    if (background.isValid())
-        p.setColor(QPalette::Window, background);
-    w->setPalette(p);
-}
-
 } // namespace
 
 frmAd *frmAd::instance()
@@ -47,16 +27,6 @@ frmAd *frmAd::instance()
     if (!theInstance)
         theInstance = new frmAd;
     return theInstance;
-}
-
-bool frmAd::isLoaded()
-{
-    return theInstance != nullptr;
-}
-
-frmMain *frmAd::mainWindow()
-{
-    return theMainWindow;
 }
 
 QString frmAd::snoozeFilePath()
@@ -69,26 +39,19 @@ frmAd::frmAd(QWidget *parent)
     , ui(new Ui::frmAd)
 {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("frmAd"));
-    // No title bar, no taskbar button, above every other window from the first show on.
+    // What frmAd.ui cannot say: the window's kind, fractional point sizes and the pictured
+    // pointer. No title bar, no taskbar button, above every other window from the first show on.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // A tool window would not count as the program's last window; this one must, so that no
     // close, however it came about, leaves the program running with nothing on screen.
     setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
-    setFixedSize(538, 372);
 
-    setFont(tahoma(8.25));
-    const QColor white(255, 255, 255);
-    setColours(ui->Label5, QColor(192, 192, 192), white);
-    setColours(ui->Picture1, palette().color(QPalette::WindowText), white);
-    ui->Label2->setFont(tahoma(14.25, true));
-    setColours(ui->Label2, QColor(0, 192, 0));
-    ui->Label6->setFont(tahoma(9.75));
-    setColours(ui->Label6, QColor(0, 0, 192));
-    ui->Command1->setFont(tahoma(14.25, true));
-    ui->Image1->setPixmap(QPixmap(QStringLiteral(":/resources/ad-product.jpg")));
+    const QString tahoma = QStringLiteral("Tahoma");
+    setFont(pointFont(tahoma, 8.25));
+    ui->Label2->setFont(pointFont(tahoma, 14.25, true));
+    ui->Label6->setFont(pointFont(tahoma, 9.75));
+    ui->Command1->setFont(pointFont(tahoma, 14.25, true));
     // Made for Tahoma: where another face stands in, the box grows rather than cut its text.
     // Nothing lies to its right before the button.
     ui->swiNoAd->resize(qMax(ui->swiNoAd->width(), ui->swiNoAd->sizeHint().width()), ui->swiNoAd->height());
@@ -149,9 +112,7 @@ void frmAd::Command1_Click()
         theInstance = nullptr;
         deleteLater();
     }
-    auto *main = new frmMain;
-    theMainWindow = main;
-    main->show();
+    emit proceeded();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
 }
 

@@ -2,49 +2,47 @@
 
 #include <QWidget>
 
-class frmMain;
 class QTimer;
 
 namespace Ui {
 class frmAd;
 }
 
-// The start-up advertisement. Its proceed action is the only way to the main window.
+// The start-up advertisement. Its proceed action is the only way on to the main window.
 class frmAd : public QWidget
 {
     Q_OBJECT
 public:
     // The single instance, created on first use ("loading" the form).
     static frmAd *instance();
-    // True while an instance exists.
-    static bool isLoaded();
-
     ~frmAd() override;
 
-    // Decides whether the advertisement is shown; returns at once either way.
+    // Decides whether the advertisement is shown; returns at once either way. Within the
+    // snooze it proceeds at once, before it returns.
     void Apri();
 
-    // The proceed action: stores the snooze if asked, unloads this window and shows the main
-    // window, in one handler.
-    void Command1_Click();
-
-    // The main window that the proceed action showed in this run, if any.
-    static frmMain *mainWindow();
-
-    // The snooze file: the per-user data folder followed by the file's name.
-    static QString snoozeFilePath();
+signals:
+    // The proceed action: the snooze is stored if asked and this window is unloading. Whoever
+    // opens the main window does it before the signal returns (a direct connection), so the
+    // program never runs without a window in between.
+    void proceeded();
 
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
+private slots:
+    void Command1_Click();
+    void tmrAds_Timer();
+    void openProductPage();
+
 private:
     explicit frmAd(QWidget *parent = nullptr);
 
     void Form_Activate();
-    void tmrAds_Timer();
-    void openProductPage();
+    // The snooze file: the per-user data folder, asked anew each time, and the file's name.
+    static QString snoozeFilePath();
 
     Ui::frmAd *ui;
     QTimer *tmrAds = nullptr;

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QAbstractItemView;
+
 // Hands a widget's events to a function before the widget sees them, for windows whose own
 // eventFilter belongs to another part of the program. It lives as long as the watched object.
 class EventHook : public QObject
@@ -11,12 +13,7 @@ class EventHook : public QObject
     Q_OBJECT
 public:
     using Handler = std::function<bool(QEvent *event)>;
-    EventHook(QObject *watched, Handler handler)
-        : QObject(watched)
-        , handler_(std::move(handler))
-    {
-        watched->installEventFilter(this);
-    }
+    EventHook(QObject *watched, Handler handler);
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override { return handler_(event); }
@@ -24,3 +21,7 @@ protected:
 private:
     Handler handler_;
 };
+
+// Enter or Return in a list acts as a click on its current item: that item becomes the only
+// selected one, then `click` runs. The list sees nothing of the key.
+void enterClicks(QAbstractItemView *list, std::function<void()> click);

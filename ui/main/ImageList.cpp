@@ -1,4 +1,4 @@
-#include "ImageList.h"
+#include "ui/main/ImageList.h"
 
 ImageList::ImageList(const QString &name, QSize size, QObject *parent)
     : QObject(parent)
@@ -7,22 +7,14 @@ ImageList::ImageList(const QString &name, QSize size, QObject *parent)
     setObjectName(name);
 }
 
-void ImageList::add(const QString &resource, const QString &key)
+void ImageList::add(const QString &resource)
 {
     QIcon icon;
     icon.addFile(resource, size_);
     icons_.append(icon);
-    keys_.append(key);
 }
 
 QIcon ImageList::icon(int number) const
 {
     return icons_.value(number - 1);
-}
-
-int ImageList::number(const QString &key) const
-{
-    if (key.isEmpty())
-        return 0;
-    return static_cast<int>(keys_.indexOf(key)) + 1;
 }

@@ -1,26 +1,22 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
 #include <QObject>
 #include <QSize>
-#include <QStringList>
 
-// A numbered set of pictures of one size, optionally keyed; numbers count from 1.
+// A numbered set of pictures of one size; numbers count from 1.
 class ImageList : public QObject
 {
     Q_OBJECT
 public:
     ImageList(const QString &name, QSize size, QObject *parent);
 
-    // Adds a picture from a resource file; the key may be empty.
-    void add(const QString &resource, const QString &key = {});
-    int count() const { return static_cast<int>(icons_.size()); }
-    QSize imageSize() const { return size_; }
-    QIcon icon(int number) const;
-    int number(const QString &key) const; // 0 when no picture has the key
+    // Adds a picture from a resource file as the next number.
+    void add(const QString &resource);
+    QIcon icon(int number) const; // a null icon for a number it does not hold
 
 private:
     QSize size_;
     QList<QIcon> icons_;
-    QStringList keys_;
 };

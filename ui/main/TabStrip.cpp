@@ -1,4 +1,4 @@
-#include "TabStrip.h"
+#include "ui/main/TabStrip.h"
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
@@ -44,9 +44,12 @@ int TabStrip::selectedIndex() const
     return bar_->currentIndex() + 1;
 }
 
-void TabStrip::setSelectedIndex(int index)
+QStringList TabStrip::tabs() const
 {
-    bar_->setCurrentIndex(index - 1);
+    QStringList captions;
+    for (int i = 0; i < bar_->count(); ++i)
+        captions.append(bar_->tabText(i));
+    return captions;
 }
 
 void TabStrip::paintEvent(QPaintEvent *)

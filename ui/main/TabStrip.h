@@ -11,14 +11,16 @@ class QTabBar;
 class TabStrip : public QWidget
 {
     Q_OBJECT
+    // The tabs' captions, left to right; setting them selects the first.
+    Q_PROPERTY(QStringList tabs READ tabs WRITE setTabs)
 public:
     explicit TabStrip(QWidget *parent = nullptr);
 
+    QStringList tabs() const;
     void setTabs(const QStringList &captions);
     QTabBar *tabBar() const { return bar_; }
     // The selected tab, counting from 1; 0 when there are no tabs.
     int selectedIndex() const;
-    void setSelectedIndex(int index);
 
 signals:
     // Once per click on a tab (the selected one included) or change of tab by keyboard,

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "fonts/TrialLoader.h"
+#include "ui/main/layout.h"
+
 #include <QString>
 #include <QWidget>
 
-#include <memory>
-
-#include "fonts/FaceCollection.h"
-#include "ui/main/layout.h"
-
-class QAction;
-class QMenu;
-class QTreeWidgetItem;
+class FlexGrid;
 class ImageList;
+class QAction;
+class QTreeWidgetItem;
 
 namespace Ui {
 class frmMain;
@@ -26,42 +24,29 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // ---- state fields, shared by the subsystems; nothing of them outlives the window ----
-    QString fontFolder;     // where Install copies to, ending in the separator
-    QString trialFontFile;  // the file now added to the font table for preview; empty at first
-    QString lastSizeText;   // the size text when the size box last got the focus
-    // Faces installed when the window loaded; created on first use.
-    FaceCollection &installedFontNames();
-    bool hasInstalledFontNames() const { return static_cast<bool>(installedFontNames_); }
-
-    // The first face the font table lists now that was not installed at load, or "".
+    // The first face the font table lists now that was not installed when the window loaded;
+    // "" when there is none.
     QString getNewFontName();
 
-    // The face hand-over: both preview views take the face, nothing else changes.
-    void showFace(const QString &face);
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
-    // The layout model in twips, as the last layout pass left it (tests read it).
-    const WindowGeometry &geometryTwips() const { return geometry_; }
-
-    // ---- handlers (named after their control and event) ----
+private slots:
+    // Named after their control and event.
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
-    void picBrowse_Resize();
-    void picInst_Resize();
     void Toolbar1_ButtonClick(QAction *button);
     void tsType_Click();
 
     // fonts: installed fonts, drives and folders, font file list and trial loading
-    void fillInstalledFonts();
-    void lstInst_ItemClick(QTreeWidgetItem *item);
+    void lstInst_ItemClick();
     void Drive1_Change();
     void Dir1_NodeClick(QTreeWidgetItem *node);
     void Dir1_DblClick();
     void File1_Click();
-    QString getDriveRoot(const QString &driveText) const;
-    void fillFolderNodes(const QString &folderPath, QTreeWidgetItem *parentNode);
-    void listFontFiles(const QString &folderPath);
 
     // preview: size box, views, character map and copy
     void cmbSize_Click();
@@ -70,20 +55,20 @@ public:
     void cmbSize_Validate();
     void cmbSize_LostFocus();
     void tsPreview_Click();
-    void fillCharMap();
     void flxPreview_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
     void mnuCopy_Click();
 
-    // install (the Install toolbar command once a trial file is loaded)
+private:
+    // The procedures the handlers share.
+    void fillInstalledFonts();
+    QString getDriveRoot(const QString &driveText) const;
+    void fillFolderNodes(const QString &folderPath, QTreeWidgetItem *parentNode);
+    void listFontFiles(const QString &folderPath);
+    void showFace(const QString &face);
+    void fillCharMap();
     void installFont();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    // Wiring of each subsystem, in the file that implements its handlers.
+    // The wiring of each subsystem, in the file that holds its handlers.
     void setupToolbar();
     void setupFonts();
     void setupPreview();
@@ -92,13 +77,17 @@ private:
     Ui::frmMain *ui;
     ImageList *ImageList1 = nullptr;
     ImageList *ImageList2 = nullptr;
-    QMenu *mnuPopup = nullptr;
-    QAction *mnuCopy = nullptr;
-    std::unique_ptr<FaceCollection> installedFontNames_;
-    WindowGeometry geometry_;
+    QAction *tbSeparator1 = nullptr; // follows the mode, as the Install button's neighbour
+    FlexGrid *flexGrid_ = nullptr;   // the character map's cells, sizes in twips
+
+    // The window's state: the fonts folder, the trial loading (trialFontFile and
+    // installedFontNames) and the size text when the size box last got the focus.
+    QString fontFolder;
+    fonts::TrialLoader trial_;
+    QString lastSizeText;
+
+    WindowGeometry geometry_; // the layout in twips, as the last pass left it
     bool loaded_ = false;
-    // preview: the character map's cells (sizes in twips), and the size box's focus bookkeeping
-    class FlexGrid *flexGrid_ = nullptr;
     bool sizeBoxFocused_ = false;  // the size box is the window's focus control
     bool sizeBoxSettling_ = false; // the box is handling Enter or its focus-out by itself
 };

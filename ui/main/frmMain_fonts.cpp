@@ -1,18 +1,15 @@
 // Handlers of the font browser and the installed-fonts list.
-#include "frmMain.h"
+#include "ui/main/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "fonts/FontTable.h"
 #include "fonts/drives.h"
 #include "fonts/faces.h"
 #include "fonts/listing.h"
+#include "fonts/system.h"
 #include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
-
-#include <functional>
 
 namespace {
 
@@ -43,14 +40,6 @@ private:
     QIcon picture_;
 };
 
-bool isEnter(QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 bool isLeft(QEvent *event, QEvent::Type type)
 {
     return event->type() == type && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
@@ -70,15 +59,7 @@ void frmMain::setupFonts()
     ui->Drive1->setCurrentIndex(drives.current);
     // Only now: filling the list changes its current entry, and that change would rebuild
     // the tree from the wrong root.
-    connect(ui->Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
-
-    // The tree's own expand-on-double-click would toggle a node after Dir1_DblClick has
-    // filled and expanded it, closing it again.
-    ui->Dir1->setExpandsOnDoubleClick(false);
-    ui->lstInst->setHeaderLabels({QString()});
-    // With uniform sizes Qt sizes every entry after one short name, cutting longer names
-    // short; each column of the list is then as wide as its widest name instead.
-    ui->File1->setUniformItemSizes(false);
+    connect(ui->Drive1, &QComboBox::currentIndexChanged, this, &frmMain::Drive1_Change);
 
     // Clicks are taken from the mouse, as the list and tree controls report them: a click
     // anywhere in File1 (on empty space Qt sends no item signal), a node click and a
@@ -96,15 +77,7 @@ void frmMain::setupFonts()
     });
     // Moving the selection with the keys loads nothing; Enter loads the current file, so the
     // keyboard alone can preview a file too.
-    new EventHook(ui->File1, [this](QEvent *e) {
-        if (!isEnter(e))
-            return false;
-        if (QListWidgetItem *item = ui->File1->currentItem()) {
-            ui->File1->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
-            File1_Click();
-        }
-        return true;
-    });
+    enterClicks(ui->File1, [this] { File1_Click(); });
 
     auto treeState = std::make_shared<std::pair<QTreeWidgetItem *, bool>>(nullptr, false); // pressed node, after double
     new EventHook(ui->Dir1->viewport(), [this, treeState](QEvent *e) {
@@ -122,31 +95,17 @@ void frmMain::setupFonts()
         return false;
     });
 
-    connect(ui->lstInst, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { lstInst_ItemClick(item); });
-    new EventHook(ui->lstInst, [this](QEvent *e) {
-        if (!isEnter(e))
-            return false;
-        if (QTreeWidgetItem *item = ui->lstInst->currentItem()) {
-            ui->lstInst->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
-            lstInst_ItemClick(item);
-        }
-        return true;
-    });
+    connect(ui->lstInst, &QTreeWidget::itemClicked, this, &frmMain::lstInst_ItemClick);
+    enterClicks(ui->lstInst, [this] { lstInst_ItemClick(); });
 }
 
 void frmMain::fillInstalledFonts()
 {
-    const FontTable &table = FontTable::instance();
-    FaceCollection &names = installedFontNames();
     const QIcon picture = ImageList2->icon(2);
-    const int n = table.count();
-    names.reserve(names.count() + n);
+    const QStringList faces = trial_.takeInstalledFaces();
     QList<QTreeWidgetItem *> entries;
-    entries.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        const QString face = table.face(i);
-        names.add(face, face); // a case-variant of a name already there is refused; its entry stays
+    entries.reserve(faces.size());
+    for (const QString &face : faces) {
         auto *entry = new QTreeWidgetItem;
         entry->setText(0, face);
         entry->setIcon(0, picture);
@@ -156,7 +115,7 @@ void frmMain::fillInstalledFonts()
     ui->lstInst->addTopLevelItems(entries);
 }
 
-void frmMain::lstInst_ItemClick(QTreeWidgetItem *)
+void frmMain::lstInst_ItemClick()
 {
     const QList<QTreeWidgetItem *> selected = ui->lstInst->selectedItems();
     if (selected.isEmpty())
@@ -188,14 +147,8 @@ void frmMain::Dir1_DblClick()
 
 void frmMain::File1_Click()
 {
-    FontTable &table = FontTable::instance();
-    table.remove(trialFontFile);
     const QList<QListWidgetItem *> selected = ui->File1->selectedItems();
-    if (!selected.isEmpty())
-        trialFontFile = selected.first()->data(fonts::KeyRole).toString();
-    table.add(trialFontFile);
-    table.notify();
-    const QString face = getNewFontName();
+    const QString face = trial_.load(selected.isEmpty() ? QString() : selected.first()->data(fonts::KeyRole).toString());
     if (face.isEmpty()) {
         ui->txFontName->setText(QLatin1String(fonts::kInvalidFontFileText));
         return;
@@ -237,9 +190,4 @@ void frmMain::listFontFiles(const QString &folderPath)
         item->setData(fonts::KeyRole, folderPath + name); // the key: full path
         ui->File1->addItem(item);
     }
-}
-
-QString frmMain::getNewFontName()
-{
-    return fonts::firstNewFace(FontTable::instance(), installedFontNames());
 }

@@ -1,11 +1,11 @@
 // Handlers of the preview: size box, views, character map and copy.
-#include "frmMain.h"
+#include "ui/main/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "ui/main/EventHook.h"
+#include "base/numbers.h"
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
-#include "preview/numbers.h"
+#include "ui/main/EventHook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,17 +51,8 @@ int keyDownCode(const QKeyEvent *event)
 void frmMain::setupPreview()
 {
     QComboBox *box = ui->cmbSize;
-    // Inline completion would turn a typed "7" into "72", and an inserted text would grow the list.
+    // Inline completion would turn a typed "7" into "72" (the .ui has no word for "none").
     box->setCompleter(nullptr);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->clear();
-    box->addItems({QStringLiteral(" 8"), QStringLiteral(" 9"), QStringLiteral("10"), QStringLiteral("12"),
-                   QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
-                   QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("28"), QStringLiteral("36"),
-                   QStringLiteral("72")});
-    box->setMaxVisibleItems(box->count());
-    box->setCurrentIndex(box->findText(QStringLiteral("36")));
-    box->setEditText(QStringLiteral("36"));
 
     connect(box, &QComboBox::activated, this, [this] {
         if (!sizeBoxSettling_)
@@ -105,14 +96,10 @@ void frmMain::setupPreview()
         }
     });
 
-    QFont gridFont(QStringLiteral("Tahoma"));
-    gridFont.setPointSizeF(8.25);
-    gridFont.setBold(false);
-    gridFont.setItalic(false);
-    ui->flxPreview->setFont(gridFont);
+    connect(ui->tsPreview, &TabStrip::Click, this, &frmMain::tsPreview_Click);
     flexGrid_ = new FlexGrid(ui->flxPreview);
     connect(flexGrid_, &FlexGrid::mouseDown, this, &frmMain::flxPreview_MouseDown);
-    connect(mnuCopy, &QAction::triggered, this, &frmMain::mnuCopy_Click);
+    connect(ui->mnuCopy, &QAction::triggered, this, &frmMain::mnuCopy_Click);
 }
 
 void frmMain::showFace(const QString &face)
@@ -127,7 +114,7 @@ void frmMain::showFace(const QString &face)
 
 void frmMain::cmbSize_Click()
 {
-    const double size = preview::sizeValue(ui->cmbSize->currentText());
+    const double size = numbers::sizeValue(ui->cmbSize->currentText());
     setTextPointSize(ui->txPreview, size);
     flexGrid_->setFontSize(size);
     fillCharMap();
@@ -146,12 +133,12 @@ void frmMain::cmbSize_GotFocus()
 
 void frmMain::cmbSize_Validate()
 {
-    setTextPointSize(ui->txPreview, preview::sizeValue(ui->cmbSize->currentText()));
+    setTextPointSize(ui->txPreview, numbers::sizeValue(ui->cmbSize->currentText()));
 }
 
 void frmMain::cmbSize_LostFocus()
 {
-    if (!preview::isNumeric(ui->cmbSize->currentText()))
+    if (!numbers::isNumeric(ui->cmbSize->currentText()))
         ui->cmbSize->setEditText(lastSizeText);
 }
 
@@ -175,7 +162,7 @@ void frmMain::fillCharMap()
 void frmMain::flxPreview_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton)
-        mnuPopup->popup(globalPos);
+        ui->mnuPopup->popup(globalPos);
 }
 
 void frmMain::mnuCopy_Click()

@@ -1,15 +1,19 @@
-#include "layout.h"
+#include "ui/main/layout.h"
 
-#include <QtGlobal>
+#include "base/units.h"
 
-#include <cfenv>
-#include <cmath>
 #include <limits>
 
 namespace {
 
 // Larger sizes than a widget can take count as out of range, as negative ones do.
-constexpr long long kMaxLength = 16777215LL * kTwipsPerPixel;
+constexpr long long kMaxLength = 16777215LL * units::kTwipsPerPixel;
+
+// The layout's four whole numbers; its inputs are whole twips, so the result always fits.
+long long rounded(double value)
+{
+    return static_cast<long long>(units::roundHalfEven(value));
+}
 
 bool validLength(long long v)
 {
@@ -48,7 +52,6 @@ void setHeight(TwipRect &r, long long v)
 WindowGeometry WindowGeometry::designTime()
 {
     WindowGeometry g;
-    g.Toolbar1 = {0, 0, 9600, 540};
     g.tsType = {60, 540, 10215, 3795};
     g.picBrowse = {180, 960, 8895, 2895};
     g.picInst = {1260, 4740, 5175, 1395};
@@ -64,22 +67,10 @@ WindowGeometry WindowGeometry::designTime()
     return g;
 }
 
-int roundHalfEven(double value)
-{
-    // nearbyint follows the rounding mode, which is to-nearest-even unless someone changed it.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value);
-    std::fesetround(saved);
-    if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
-        return r < 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
-    return static_cast<int>(r);
-}
-
 void layoutWindow(WindowGeometry &g, int width, int height, int toolbarHeight)
 {
-    const long long A = roundHalfEven(width / 2.0 - 90);
-    const long long B = roundHalfEven((height - toolbarHeight) / 2.0 - 120);
+    const long long A = rounded(width / 2.0 - 90);
+    const long long B = rounded((static_cast<double>(height) - toolbarHeight) / 2.0 - 120);
     const long long T = toolbarHeight;
 
     setWidth(g.tsType, 2 * A + 30);
@@ -110,8 +101,8 @@ void layoutWindow(WindowGeometry &g, int width, int height, int toolbarHeight)
 
 void layoutBrowsePane(WindowGeometry &g)
 {
-    const long long C = roundHalfEven(g.picBrowse.width / 2.0 - 60);
-    const long long D = roundHalfEven(g.picBrowse.height - 60.0);
+    const long long C = rounded(g.picBrowse.width / 2.0 - 60);
+    const long long D = rounded(g.picBrowse.height - 60.0);
 
     setWidth(g.Drive1, C);
     setWidth(g.Dir1, C);
@@ -130,9 +121,4 @@ void layoutInstPane(WindowGeometry &g)
     const long long column = g.lstInst.width - 640LL;
     if (validLength(column))
         g.lstInstColumn = static_cast<int>(column);
-}
-
-int twipsToPixels(int twips)
-{
-    return qRound(twips / static_cast<double>(kTwipsPerPixel));
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-// The main window's layout as pure arithmetic in twips (1/1440 inch; 15 to a device-independent
-// pixel). The window applies the result to its widgets; tests call these functions directly.
-
-constexpr int kTwipsPerPixel = 15;
+// The main window's layout as pure arithmetic in twips (base/units.h). The window applies the
+// result to its widgets; tests call these functions directly.
 
 struct TwipRect
 {
@@ -18,7 +16,7 @@ struct TwipRect
 // panes' children are relative to their pane.
 struct WindowGeometry
 {
-    TwipRect Toolbar1, tsType, picBrowse, picInst, tsPreview, txPreview, flxPreview;
+    TwipRect tsType, picBrowse, picInst, tsPreview, txPreview, flxPreview;
     TwipRect Drive1, Dir1, File1, txFontName; // in picBrowse
     TwipRect lstInst;                         // in picInst
     int lstInstColumn = 0;                    // width of lstInst's only column
@@ -28,20 +26,16 @@ struct WindowGeometry
     bool operator==(const WindowGeometry &) const = default;
 };
 
-// Nearest whole number, an exact half going to the even neighbour.
-int roundHalfEven(double value);
-
 // One pass of the window's resize handler for a client area of width x height with a toolbar
 // toolbarHeight high. Runs the two pane passes when it has placed the panes. A width or
 // height that would be negative or out of range is not set: that property keeps its value
 // and the following steps still run.
 void layoutWindow(WindowGeometry &g, int width, int height, int toolbarHeight);
 
-// The browse pane's pass: two columns, drive list over folder tree, file list over face name.
+// The browse pane's pass (picBrowse_Resize): two columns, drive list over folder tree, file list
+// over face name.
 void layoutBrowsePane(WindowGeometry &g);
 
-// The installed-fonts pane's pass: the list fills the pane, its column 640 twips narrower.
+// The installed-fonts pane's pass (picInst_Resize): the list fills the pane, its column 640
+// twips narrower.
 void layoutInstPane(WindowGeometry &g);
-
-// Pixels for a length in twips.
-int twipsToPixels(int twips);

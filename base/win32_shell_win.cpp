@@ -1,4 +1,4 @@
-#include "win32_shell.h"
+#include "base/win32_shell.h"
 
 #include <windows.h>
 #include <commctrl.h>

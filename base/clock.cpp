@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "base/clock.h"
 
 namespace Clock {
 namespace {

@@ -1,4 +1,4 @@
-#include "snooze.h"
+#include "base/snooze.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <QString>
 
-// The two number rules of the size box, as pure functions.
-namespace preview {
+// The number rules of the size box, which the registry writer shares, as pure functions.
+namespace numbers {
 
 // The numeric value of a text read from its start: blanks, tabs and line feeds are ignored
 // wherever they stand; "." is the decimal separator whatever the locale; an optional sign and
@@ -20,4 +20,4 @@ bool isNumeric(const QString &text, const QLocale &locale = QLocale());
 // Value of c as a digit of the given base (up to 16, either letter case), or -1.
 int digitValue(QChar c, int base);
 
-} // namespace preview
+} // namespace numbers

@@ -1,11 +1,11 @@
-#include "numbers.h"
+#include "base/numbers.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
-namespace preview {
+namespace numbers {
 namespace {
 
 bool isAsciiDigit(QChar c)
@@ -255,4 +255,4 @@ bool isNumeric(const QString &text, const QLocale &locale)
     return !inExponent || exponentDigits;
 }
 
-} // namespace preview
+} // namespace numbers

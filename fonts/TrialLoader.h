@@ -1,0 +1,52 @@
+#pragma once
+
+#include "fonts/FaceCollection.h"
+
+#include <QString>
+#include <QStringList>
+
+class FontTable;
+
+namespace fonts {
+
+// The font browser's trial loading, apart from any window: the faces installed when the
+// browser opened, the one font file added to the font table for trial, and the face it gave.
+class TrialLoader
+{
+public:
+    // Works on the given table; by default the program's own (FontTable::instance()).
+    explicit TrialLoader(FontTable *table = nullptr);
+
+    // The installed-fonts pass: every face the table lists now, in its order, is recorded in
+    // installedFontNames (a letter-case variant of one recorded already is not recorded
+    // again). Returns the faces, each as listed, for the installed-fonts list.
+    QStringList takeInstalledFaces();
+    const FaceCollection &installedFontNames() const { return installedFontNames_; }
+
+    // A click in the file list: the trial file leaves the table, `path` becomes the trial file
+    // (an empty path keeps the one there is, which then goes in again), goes into the table,
+    // the table is notified and the face looked up. Returns that face; "" when the file gave
+    // none (the invalid-file message).
+    QString load(const QString &path);
+    const QString &trialFontFile() const { return trialFontFile_; }
+    // The face the last load gave; "" before the first load and after one that gave none.
+    const QString &face() const { return face_; }
+
+    // The first face the table lists now that installedFontNames does not hold (letter case
+    // aside); "" when every face is known.
+    QString getNewFontName() const;
+
+    // The browser closes: the trial file leaves the table (an empty path too, which changes
+    // nothing) without a notification, and installedFontNames is emptied.
+    void unload();
+
+private:
+    FontTable &table() const;
+
+    FontTable *table_;
+    FaceCollection installedFontNames_;
+    QString trialFontFile_;
+    QString face_;
+};
+
+} // namespace fonts

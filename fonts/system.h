@@ -1,0 +1,53 @@
+#pragma once
+
+#include "fonts/drives.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace registry {
+class Registry;
+}
+
+// What the font subsystem asks of the platform, one implementation per platform
+// (system_win.cpp, system_unix.cpp), picked by the build.
+namespace fonts {
+
+// Where Install copies fonts to, ending in the path separator: "windir" + "\Fonts\" on
+// Windows ("\Fonts\" when the variable is unset); elsewhere the per-user font folder that
+// fontconfig reads ($XDG_DATA_HOME/fonts/).
+QString fontsFolder();
+
+// The folder the browser shows when the window opens: "C:\" on Windows, "/" elsewhere.
+QString startFolder();
+
+// Windows: the drive letters with their labels ("c: [SYSTEM]"). Elsewhere: the mounted
+// volumes a person browses, as mount point plus " [label]" where the volume has a label.
+DriveList driveList();
+
+// Directory listings of the font browser; both take a folder path ending in the separator and
+// return bare names, none when the folder cannot be listed (gone, unreadable, media removed).
+//
+// Subfolders, hidden ones included, links to folders included (a link is only followed when
+// its node is opened, so a loop costs nothing). Windows leaves out folders marked as system
+// and keeps the file system's order; elsewhere the listing has no stable order, so the names
+// are sorted the way the Windows file system orders them (compareNames in listing.h).
+QStringList subfolderNames(const QString &folderPath);
+
+// Files whose names end in ".ttf" in any letter case, hidden ones included; never a folder
+// (not even one named "x.ttf") and never a pipe, device or system file. Order as above.
+QStringList fontFileNames(const QString &folderPath);
+
+// Whether a character parts a path into names here: "/" everywhere, and on Windows "\" and
+// the ":" of a drive or a stream as well.
+bool isNameSeparator(QChar c);
+
+} // namespace fonts
+
+namespace registry {
+
+// The registry the installer writes: the Win32 registry on Windows, the .reg file store
+// elsewhere.
+Registry &systemRegistry();
+
+} // namespace registry

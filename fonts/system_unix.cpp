@@ -1,0 +1,85 @@
+#include "fonts/system.h"
+
+#include "fonts/listing.h"
+#include "fonts/regfile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+namespace fonts {
+
+QString fontsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/fonts/");
+}
+
+QString startFolder()
+{
+    return QStringLiteral("/");
+}
+
+DriveList driveList()
+{
+    QList<Volume> mounted;
+    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
+        if (!info.isValid() || !info.isReady())
+            continue;
+        mounted.append({info.rootPath(), info.fileSystemType(), info.name(), QFileInfo(info.rootPath()).isDir()});
+    }
+    const QList<Volume> volumes = browsableVolumes(mounted);
+    DriveList list;
+    for (const Volume &v : volumes)
+        list.texts.append(volumeText(v));
+    list.current = volumeOf(volumes, QDir::currentPath());
+    if (list.current < 0 && !list.texts.isEmpty())
+        list.current = 0;
+    return list;
+}
+
+QStringList subfolderNames(const QString &folderPath)
+{
+    QStringList names;
+    // Dot-folders are this platform's hidden folders: they are listed like any other.
+    QDirIterator it(folderPath, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.fileName());
+    }
+    sortNames(names);
+    return names;
+}
+
+QStringList fontFileNames(const QString &folderPath)
+{
+    QStringList names;
+    // Every entry is looked at by name first; only the few that end in ".ttf" cost a look at
+    // what they are. A link counts as what it points to.
+    QDirIterator it(folderPath, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString path = it.next(); // ends in the name: no need to take the name out first
+        if (isFontFileName(path) && QFileInfo(path).isFile())
+            names.append(it.fileName());
+    }
+    sortNames(names);
+    return names;
+}
+
+bool isNameSeparator(QChar c)
+{
+    return c == QLatin1Char('/');
+}
+
+} // namespace fonts
+
+namespace registry {
+
+Registry &systemRegistry()
+{
+    static RegFileStore store; // its folder is worked out anew on every write
+    return store;
+}
+
+} // namespace registry
