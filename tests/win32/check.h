@@ -1,58 +1,65 @@
 #pragma once
 
-// A small assertion harness for the Windows-only units, in standard C++ alone so the test
-// programs need nothing but the cross-compiler. Every check prints one line, "PASS ..." or
-// "FAIL ...", and the program ends with "N passed, N failed", exiting with 1 when any failed.
-// Text is printed in ASCII; other characters appear as \u{XXXX}, so wine's console encoding
-// cannot garble what a failure says.
-#include <cstdint>
+// A small assertion harness for the Qt-free Win32 units, in standard C++ alone so the test
+// programs need nothing but the cross-compiler. Every check prints "PASS ..." or "FAIL ...";
+// the program ends with "N passed, N failed" and exits with 1 when any failed. Text is shown
+// in ASCII, other code units as \u{XXXX}, so wine's console encoding cannot garble a failure.
+#include <cstdio>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace check {
+inline int passed = 0, failed = 0;
+inline std::vector<std::pair<const char *, void (*)()>> cases;
+inline const char *current = "";
 
-using CaseFunction = void (*)();
-
-// Adds a case to the program's list; cases run in the order they were added (file order).
-int addCase(const char *name, CaseFunction function);
-
-// One check: prints it, counts it, and returns whether it passed.
-bool record(bool ok, const char *expression, const std::string &detail, const char *file, int line);
-
-// ASCII pictures of values for failure messages.
-std::string show(const std::wstring &text);
-std::string show(const std::string &bytes);
-std::string show(const wchar_t *text);
-std::string show(const char *text);
-std::string show(long long number);
-std::string show(unsigned long long number);
-inline std::string show(int number) { return show(static_cast<long long>(number)); }
-inline std::string show(long number) { return show(static_cast<long long>(number)); }
-inline std::string show(unsigned number) { return show(static_cast<unsigned long long>(number)); }
-inline std::string show(unsigned long number) { return show(static_cast<unsigned long long>(number)); }
-inline std::string show(bool value) { return value ? "true" : "false"; }
-
-template <typename A, typename E>
-bool equal(const A &actual, const E &expected, const char *expression, const char *file, int line)
+inline bool record(bool ok, const std::string &what, int line)
 {
-    const bool ok = actual == expected;
-    return record(ok, expression, ok ? std::string() : "got " + show(actual) + ", expected " + show(expected),
-                  file, line);
+    ++(ok ? passed : failed);
+    std::printf(ok ? "PASS %s: %s\n" : "FAIL %s: %s (line %d)\n", current, what.c_str(), line);
+    return ok;
 }
 
-// Runs every case; the program's exit code.
-int runAll();
+template<typename T>
+std::string show(const T &v)
+{
+    if constexpr (std::is_arithmetic_v<T>) {
+        return std::to_string(v);
+    } else { // a wide string
+        std::string out = "\"";
+        for (wchar_t c : v) {
+            char code[12];
+            std::snprintf(code, sizeof code, "\\u{%04X}", static_cast<unsigned>(static_cast<unsigned short>(c)));
+            out += c >= 0x20 && c < 0x7F && c != L'\\' ? std::string(1, static_cast<char>(c)) : std::string(code);
+        }
+        return out + "\"";
+    }
+}
 
+template<typename A, typename E>
+bool equal(const A &actual, const E &expected, const char *what, int line)
+{
+    const bool ok = actual == static_cast<A>(expected);
+    return record(ok, ok ? what : std::string(what) + ": got " + show(actual) + ", expected " + show(static_cast<A>(expected)), line);
+}
 } // namespace check
 
-#define VEXLORA_CHECK_JOIN2(a, b) a##b
-#define VEXLORA_CHECK_JOIN(a, b) VEXLORA_CHECK_JOIN2(a, b)
-
-// TEST_CASE(name) { ...checks... }
-#define TEST_CASE(name)                                                                            \
-    static void name();                                                                            \
-    [[maybe_unused]] static const int VEXLORA_CHECK_JOIN(name, _added) = check::addCase(#name, name); \
+// TEST_CASE(name) { ...checks... }; cases run in file order.
+#define TEST_CASE(name)                                                                                  \
+    static void name();                                                                                  \
+    [[maybe_unused]] static const bool name##_added = (check::cases.emplace_back(#name, name), true);   \
     static void name()
+#define CHECK(condition) check::record(static_cast<bool>(condition), #condition, __LINE__)
+#define CHECK_EQ(actual, expected) check::equal((actual), (expected), #actual " == " #expected, __LINE__)
 
-#define CHECK(condition) check::record(static_cast<bool>(condition), #condition, std::string(), __FILE__, __LINE__)
-#define CHECK_MSG(condition, detail) check::record(static_cast<bool>(condition), #condition, (detail), __FILE__, __LINE__)
-#define CHECK_EQ(actual, expected) check::equal((actual), (expected), #actual " == " #expected, __FILE__, __LINE__)
+int main()
+{
+    for (const auto &[name, function] : check::cases) {
+        check::current = name;
+        function();
+    }
+    std::printf("%d passed, %d failed\n", check::passed, check::failed);
+    return check::failed == 0 && check::passed > 0 ? 0 : 1;
+}
