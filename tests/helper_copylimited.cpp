@@ -8,10 +8,8 @@
 
 #include <cstdio>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
-#endif
 
 int main(int argc, char *argv[])
 {
@@ -19,16 +17,12 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() != 5)
         return 2;
-#ifdef Q_OS_UNIX
     // Past the limit a write fails with EFBIG instead of the process being killed.
     std::signal(SIGXFSZ, SIG_IGN);
     const rlim_t limit = args[4].toULongLong();
     const rlimit rl{limit, limit};
     if (setrlimit(RLIMIT_FSIZE, &rl) != 0)
         return 3;
-#else
-    return 4; // no file-size limit to set here
-#endif
     const fonts::CopyResult r = fonts::copyFontFile(args[1], args[2], args[3]);
     std::printf("%d %s\n", static_cast<int>(r.error), qPrintable(r.detail));
     return r.ok() ? 0 : 1;

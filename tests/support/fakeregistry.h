@@ -4,35 +4,27 @@
 
 #include <QList>
 
-// A registry the test watches: every write is recorded and, when a store is given, passed on to
-// it. Put in place on construction, removed in the destructor.
+// A registry the test watches: every write is recorded and, when a store is given, passed on
+// to it. It is the program's registry while it lives.
 class FakeRegistry : public registry::Registry
 {
 public:
     struct Write
     {
         registry::RootKey root;
-        QString subkey;
-        QString name;
+        QString subkey, name;
         registry::Value value;
     };
-
-    explicit FakeRegistry(registry::Registry *forwardTo = nullptr)
-        : forward_(forwardTo)
-    {
-        registry::Registry::setInstance(this);
-    }
-    ~FakeRegistry() override { registry::Registry::setInstance(nullptr); }
-
+    explicit FakeRegistry(Registry *forwardTo = nullptr) : forward_(forwardTo) { setInstance(this); }
+    ~FakeRegistry() override { setInstance(nullptr); }
     registry::Result setValue(registry::RootKey root, const QString &subkey, const QString &name,
                               const registry::Value &value) override
     {
         writes.append({root, subkey, name, value});
         return forward_ ? forward_->setValue(root, subkey, name, value) : registry::Result{};
     }
-
     QList<Write> writes;
 
 private:
-    registry::Registry *forward_;
+    Registry *forward_;
 };

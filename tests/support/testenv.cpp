@@ -1,103 +1,182 @@
-#include "testenv.h"
+#include "support/testenv.h"
 
-#include <QDir>
-#include <QFile>
+#include "fonts/FontTable.h"
+#include "ui/main/TabStrip.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
-
-#include <cstdlib>
-#include <memory>
+#include <QTreeWidget>
 
 namespace testenv {
 namespace {
-
-std::unique_ptr<QTemporaryDir> &root()
-{
-    static std::unique_ptr<QTemporaryDir> dir;
-    return dir;
-}
-
-void setEnv(const char *name, const QString &value)
-{
-    qputenv(name, QFile::encodeName(value));
-}
-
+QTemporaryDir *root = nullptr;
 } // namespace
 
-QString committedFontsDir()
-{
-    return QStringLiteral(VEXLORA_TEST_FONTS);
-}
-
-QString home()
-{
-    return root() ? root()->path() : QString();
-}
-
-QStringList standardFonts()
-{
-    return {QStringLiteral("arial.ttf"), QStringLiteral("tahoma.ttf"), QStringLiteral("alpha.ttf"),
-            QStringLiteral("beta.ttf"), QStringLiteral("gamma.ttf")};
-}
+QString home() { return root ? root->path() : QString(); }
+QString committedFontsDir() { return QStringLiteral(VEXLORA_TEST_FONTS); }
+QStringList standardFonts() { return {"arial.ttf", "tahoma.ttf", "alpha.ttf", "beta.ttf", "gamma.ttf"}; }
 
 void prepare(const QStringList &fontFiles)
 {
-    root() = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vexlora-test-XXXXXX"));
-    if (!root()->isValid())
-        qFatal("cannot create a temporary home");
-    const QString top = root()->path();
-    QDir(top).mkpath(QStringLiteral("data"));
-    QDir(top).mkpath(QStringLiteral("config"));
-    QDir(top).mkpath(QStringLiteral("cache"));
-    QDir(top).mkpath(QStringLiteral("runtime"));
-    QDir(top).mkpath(QStringLiteral("installed-fonts"));
-    QFile::setPermissions(top + QStringLiteral("/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-    const QString fontDir = top + QStringLiteral("/installed-fonts");
+    root = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/vexlora-test-XXXXXX"));
+    const QString top = root->path();
+    for (const char *sub : {"data", "config", "cache", "runtime", "installed-fonts"})
+        QDir(top).mkpath(QLatin1String(sub));
+    QFile::setPermissions(top + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     for (const QString &f : fontFiles) {
-        if (!QFile::copy(committedFontsDir() + QLatin1Char('/') + f, fontDir + QLatin1Char('/') + f))
+        if (!QFile::copy(committedFontsDir() + '/' + f, top + "/installed-fonts/" + f))
             qFatal("test font %s is missing", qPrintable(f));
     }
-
     // Only the chosen fonts: no system or user font folders, no aliases from the system's conf.d.
-    const QString conf = top + QStringLiteral("/fonts.conf");
-    QFile c(conf);
-    if (!c.open(QIODevice::WriteOnly))
-        qFatal("cannot write fonts.conf");
-    c.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                           "<fontconfig>\n  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
-                .arg(fontDir.toHtmlEscaped(), (top + QStringLiteral("/cache/fontconfig")).toHtmlEscaped())
-                .toUtf8());
-    c.close();
-
-    setEnv("HOME", top);
-    setEnv("XDG_DATA_HOME", top + QStringLiteral("/data"));
-    setEnv("XDG_CONFIG_HOME", top + QStringLiteral("/config"));
-    setEnv("XDG_CACHE_HOME", top + QStringLiteral("/cache"));
-    setEnv("XDG_RUNTIME_DIR", top + QStringLiteral("/runtime"));
-    setEnv("FONTCONFIG_FILE", conf);
+    writeBytes(top + "/fonts.conf", QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                                   "<fontconfig><dir>%1/installed-fonts</dir><cachedir>%1/cache/fontconfig</cachedir></fontconfig>\n")
+                                        .arg(top.toHtmlEscaped()).toUtf8());
+    for (const auto &[name, sub] : {std::pair{"HOME", ""}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "/config"},
+                                    {"XDG_CACHE_HOME", "/cache"}, {"XDG_RUNTIME_DIR", "/runtime"}, {"FONTCONFIG_FILE", "/fonts.conf"}})
+        qputenv(name, QFile::encodeName(top + QLatin1String(sub)));
     qunsetenv("FONTCONFIG_PATH");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Start in a known folder: the drive list shows the volume of the current folder.
-    QDir::setCurrent(top);
+    QDir::setCurrent(top); // the drive list shows the volume of the current folder
 }
 
-QString makeDir(const QString &name)
+QString freshDir(const QString &stem)
 {
-    const QString path = home() + QStringLiteral("/work/") + name;
+    static int n = 0;
+    const QString path = home() + QStringLiteral("/work/%1-%2").arg(stem).arg(++n);
     QDir().mkpath(path);
     return path;
 }
 
 QString copyFont(const QString &fontFile, const QString &dir, const QString &newName)
 {
-    const QString target = dir + QLatin1Char('/') + (newName.isEmpty() ? fontFile : newName);
-    QFile::remove(target);
-    if (!QFile::copy(committedFontsDir() + QLatin1Char('/') + fontFile, target))
+    const QString target = dir + '/' + (newName.isEmpty() ? fontFile : newName);
+    if (!QFile::copy(committedFontsDir() + '/' + fontFile, target))
         return {};
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return target;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QStringList texts(const QListWidget *list)
+{
+    QStringList t;
+    for (int i = 0; i < list->count(); ++i)
+        t << list->item(i)->text();
+    return t;
+}
+
+QStringList texts(const QTreeWidgetItem *node)
+{
+    QStringList t;
+    for (int i = 0; i < node->childCount(); ++i)
+        t << node->child(i)->text(0);
+    return t;
+}
+
+void clickTab(TabStrip *strip, int index)
+{
+    QTest::mouseClick(strip->tabBar(), Qt::LeftButton, {}, strip->tabBar()->tabRect(index).center());
+}
+
+void doubleClick(QWidget *viewport, QPoint at)
+{
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+MainWindow::MainWindow()
+    : w(new frmMain)
+{
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->show();
+}
+
+MainWindow::~MainWindow()
+{
+    if (w)
+        w->close();
+    FontTable::instance().notify();
+}
+
+void MainWindow::chooseDrive(const QString &root) const
+{
+    auto *drives = get<QComboBox>("Drive1");
+    drives->addItem(root + QStringLiteral(" [TEST]"));
+    drives->setCurrentIndex(drives->count() - 1);
+}
+
+QTreeWidgetItem *MainWindow::node(const QString &name) const
+{
+    return get<QTreeWidget>("Dir1")->findItems(name, Qt::MatchExactly).value(0);
+}
+
+void MainWindow::click(QTreeWidgetItem *node) const
+{
+    auto *tree = get<QTreeWidget>("Dir1");
+    tree->scrollToItem(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+}
+
+void MainWindow::doubleClick(QTreeWidgetItem *node) const
+{
+    auto *tree = get<QTreeWidget>("Dir1");
+    tree->scrollToItem(node);
+    testenv::doubleClick(tree->viewport(), tree->visualItemRect(node).center());
+}
+
+void MainWindow::listFolder(const QString &dir) const
+{
+    chooseDrive(QFileInfo(dir).absolutePath());
+    if (QTreeWidgetItem *n = node(QFileInfo(dir).fileName()))
+        click(n);
+}
+
+void MainWindow::clickFile(const QString &name) const
+{
+    auto *files = get<QListWidget>("File1");
+    if (QListWidgetItem *item = files->findItems(name, Qt::MatchExactly).value(0)) {
+        files->scrollToItem(item);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(item).center());
+    }
+}
+
+QString MainWindow::faceName() const { return get<QLineEdit>("txFontName")->text(); }
+QString MainWindow::shownFace() const { return QFontInfo(get("txPreview")->font()).family(); }
+
+UrlRecorder::UrlRecorder()
+{
+    for (const char *scheme : {"http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
+}
+
+UrlRecorder::~UrlRecorder()
+{
+    for (const char *scheme : {"http", "https"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
 }
 
 } // namespace testenv

@@ -1,0 +1,235 @@
+#include "support/testenv.h"
+
+#include "base/clock.h"
+#include "base/datafolder.h"
+#include "base/snooze.h"
+#include "ui/dialogs/fit.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmAd.h"
+#include "ui/dialogs/links.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrlQuery>
+#include <QWindow>
+
+using testenv::child;
+using Close = std::function<void(QWidget *)>;
+Q_DECLARE_METATYPE(Close)
+
+namespace {
+
+const QDate kToday(2007, 1, 1);
+
+QString snoozePath()
+{
+    return Module1::getDataFolder() + QStringLiteral("noads.vxl");
+}
+
+// The advertisement as start-up leaves it, with a watch on its proceed action.
+struct Ad
+{
+    QPointer<frmAd> w = frmAd::instance();
+    QSignalSpy proceeded{w.data(), &frmAd::proceeded};
+    QPushButton *button = child<QPushButton>(w, "Command1");
+    QCheckBox *noAds = child<QCheckBox>(w, "swiNoAd");
+
+    Ad() { w->Apri(); }
+    ~Ad()
+    {
+        delete w.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // One tick of the lock timer, as the 3-second timeout delivers it.
+    void tick() const { QMetaObject::invokeMethod(child<QTimer>(w, "tmrAds"), "timeout", Qt::DirectConnection); }
+};
+
+} // namespace
+
+// The advertisement with its lock and snooze, and the About box.
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+
+    testenv::UrlRecorder browser;
+
+private slots:
+    void initTestCase() { Clock::setToday(kToday); }
+    void cleanup()
+    {
+        QDir(snoozePath()).removeRecursively();
+        QFile::remove(snoozePath());
+        browser.urls.clear();
+    }
+
+    // The decision itself is tested over a table in tst_base; here, that the window follows it
+    // and that deciding never writes.
+    void apri_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder in its place
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("no file") << QByteArray() << true;
+        QTest::newRow("a folder in its place") << QByteArray("folder") << true;
+        QTest::newRow("14 days before") << snooze::encodeDate(kToday.addDays(-14)) << false;
+        QTest::newRow("15 days after") << snooze::encodeDate(kToday.addDays(15)) << true;
+    }
+    void apri()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, shown);
+        if (content == "folder")
+            QVERIFY(QDir().mkpath(snoozePath()));
+        else if (!content.isNull())
+            QVERIFY(testenv::writeBytes(snoozePath(), content));
+        Ad ad;
+        QCOMPARE(ad.proceeded.count(), shown ? 0 : 1); // within Apri, before it returned
+        QCOMPARE(ad.w && ad.w->isVisible(), shown);
+        QCOMPARE(QFileInfo(snoozePath()).isDir(), content == "folder");
+        QCOMPARE(content == "folder" ? QByteArray() : testenv::readBytes(snoozePath()), content == "folder" ? QByteArray() : content);
+    }
+
+    void lockAndContent()
+    {
+        Ad ad;
+        QCOMPARE(child<QTimer>(ad.w, "tmrAds")->interval(), 3000);
+        for (QLabel *label : ad.w->findChildren<QLabel *>()) // whole, whatever face stands in
+            QVERIFY2(label->text().isEmpty() || textFits(label), qPrintable(label->objectName()));
+        QVERIFY(!ad.button->isEnabled() && child<QLabel>(ad.w, "lbLock")->isVisible() && !ad.noAds->isVisible());
+        QTest::mouseClick(ad.button, Qt::LeftButton);
+        QTest::keyClick(ad.button, Qt::Key_Space);
+        // The content is one link to the product page, locked or not; one page per double click,
+        // none for other buttons, and a label over the panel is not a second click.
+        for (const char *name : {"Picture1", "Image1", "Label3", "Label5"}) {
+            QWidget *w = ad.w->findChild<QWidget *>(QLatin1String(name));
+            const QPoint at(w->width() / 2 + 8, w->height() / 2); // Image1 reaches 16 pixels left of its panel
+            testenv::doubleClick(w, at);
+            QTest::mouseClick(w, Qt::RightButton, {}, at);
+            if (name == QByteArrayView("Image1"))
+                ad.tick();
+        }
+        QCOMPARE(browser.urls, QList<QUrl>(4, links::productPage()));
+        QCOMPARE(ad.proceeded.count(), 0);
+    }
+
+    void ticksUnlockOnce()
+    {
+        Ad ad;
+        ad.tick();
+        QVERIFY(ad.button->isEnabled() && !child<QLabel>(ad.w, "lbLock")->isVisible() && ad.noAds->isVisible());
+        QVERIFY(!ad.noAds->isChecked());
+        // Later ticks change nothing, not even the box the user ticked; the timer runs on.
+        QTest::mouseClick(ad.noAds, Qt::LeftButton);
+        ad.tick();
+        QVERIFY(ad.button->isEnabled() && ad.noAds->isChecked() && child<QTimer>(ad.w, "tmrAds")->isActive());
+    }
+
+    void proceedWrites_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QByteArray>("after");  // null: no file
+        const QByteArray newYear = QByteArray::fromHex("000000006015e340");
+        const QByteArray old = snooze::encodeDate(QDate(2006, 6, 1)) + QByteArray("\0keep", 5);
+        QTest::newRow("ticked, no file") << QByteArray() << true << newYear;
+        QTest::newRow("ticked, longer file") << old << true << newYear + QByteArray("\0keep", 5);
+        QTest::newRow("ticked, short file") << QByteArray("ab") << true << newYear;
+        QTest::newRow("unticked") << old << false << old;
+    }
+    void proceedWrites()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, ticked);
+        QFETCH(QByteArray, after);
+        if (!before.isNull())
+            QVERIFY(testenv::writeBytes(snoozePath(), before));
+        Ad ad;
+        ad.tick();
+        if (ticked)
+            QTest::mouseClick(ad.noAds, Qt::LeftButton);
+        QTest::keyClick(ad.button, ticked ? Qt::Key_Return : Qt::Key_Space);
+        QCOMPARE(ad.proceeded.count(), 1);
+        QCOMPARE(testenv::readBytes(snoozePath()), after);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!ad.w); // unloaded
+    }
+
+    void closeIsRefused_data()
+    {
+        QTest::addColumn<Close>("close");
+        QTest::newRow("the system's close request") << Close([](QWidget *w) { w->windowHandle()->close(); });
+        QTest::newRow("Escape") << Close([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+    }
+    void closeIsRefused()
+    {
+        QFETCH(Close, close);
+        Ad ad;
+        QVERIFY(QTest::qWaitForWindowExposed(ad.w));
+        ad.tick();
+        close(ad.w);
+        QCoreApplication::processEvents();
+        QVERIFY(ad.w && ad.w->isVisible());
+        QCOMPARE(ad.proceeded.count(), 0);
+    }
+
+    void activationKeepsItOnTop()
+    {
+        Ad ad;
+        QVERIFY(QTest::qWaitForWindowExposed(ad.w));
+        QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint); // from the first show
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        ad.w->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, false); // something took it away
+        ad.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ad.w));
+        QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    }
+
+    void aboutBoxLinks()
+    {
+        frmAbout box(nullptr);
+        box.show();
+        for (const char *name : {"Image2", "Label2"})
+            QTest::mouseClick(box.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::homePage()}));
+        // On the site the label shows as a bare address, with the referrer field.
+        for (const QUrl &url : browser.urls) {
+            QVERIFY(!url.host().isEmpty() && links::siteText().startsWith(url.host()));
+            QVERIFY(!QUrlQuery(url).queryItemValue(QStringLiteral("from")).isEmpty());
+        }
+        QVERIFY(!links::siteText().contains(QLatin1String(".php")) && !links::siteText().contains(QLatin1String("://")));
+        QVERIFY(box.isVisible());
+    }
+
+    void toolbarOpensAFreshModalBoxEachTime()
+    {
+        testenv::MainWindow win;
+        QStringList seen;
+        for (int i = 0; i < 2; ++i) {
+            QTimer::singleShot(0, this, [&] {
+                auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+                QVERIFY(box && box->parentWidget() == win.w.get());
+                QCOMPARE(child<QLabel>(box, "Label1")->text(), QStringLiteral("Vexlora 1.3"));
+                auto *text = child<QLabel>(box, "Label5");
+                seen << text->text();
+                QVERIFY(textFits(text));
+                text->setText(QStringLiteral("changed"));
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>("tbAbout")), Qt::LeftButton);
+            QVERIFY(!QApplication::activeModalWidget());
+        }
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(1), seen.at(0));
+        QVERIFY(seen.at(0).startsWith(QStringLiteral("Copyright")) && seen.at(0).endsWith(QStringLiteral("bug fixes!")));
+    }
+};
+
+VEXLORA_TEST_MAIN(TestDialogs, testenv::standardFonts())
+#include "tst_dialogs.moc"

@@ -1,0 +1,178 @@
+#include "support/fakefonttable.h"
+#include "support/testenv.h"
+
+#include "fonts/TrialLoader.h"
+#include "fonts/drives.h"
+#include "fonts/faces.h"
+#include "fonts/system.h"
+
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(fonts::Volume)
+
+namespace {
+
+const QStringList kInstalled{"Alpha Sans", "Arial", "Beta Serif", "Gamma Mono", "Tahoma"};
+
+QStringList tableFaces()
+{
+    QStringList faces;
+    for (int i = 0; i < FontTable::instance().count(); ++i)
+        faces << FontTable::instance().face(i);
+    return faces;
+}
+
+} // namespace
+
+// The font subsystem without a window: the faces it enumerates, trial loading over the real
+// font table, the listings and the drive rules.
+class TestFonts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void screenFaces_data()
+    {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<QStringList>("faces");
+        QTest::newRow("generic families left out") << QStringList{"B", "Monospace", "Sans Serif", "Serif", "a"} << QStringList{"B", "a"};
+        QTest::newRow("foundries folded") << QStringList{"Alpha [OTHR]", "Alpha [VXTF]", "Arial"} << QStringList{"Alpha", "Arial"};
+        QTest::newRow("foundry beside a bare entry") << QStringList{"Alpha", "Alpha [VXTF]", "Beta"} << QStringList{"Alpha", "Beta"};
+        QTest::newRow("brackets in a lone name kept") << QStringList{"Odd [Name]", "Zed"} << QStringList{"Odd [Name]", "Zed"};
+        QTest::newRow("generic from two foundries") << QStringList{"Serif", "Serif [X]", "Tahoma"} << QStringList{"Tahoma"};
+    }
+    void screenFaces()
+    {
+        QFETCH(QStringList, families);
+        QFETCH(QStringList, faces);
+        QCOMPARE(fonts::screenFaces(families), faces);
+    }
+
+    // A click's trial loading over the real font table, with the standard fonts installed.
+    void trialLoad_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<QString>("face"); // "": the invalid-file message
+        QTest::newRow("new face, non-ASCII path") << "eta.ttf" << QStringLiteral("Écriture ✓ 日本.ttf") << "Eta Script";
+        // Listed under its typographic family and, after it, under its own: the own one is new.
+        QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light";
+        QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "";
+        QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "";
+        QTest::newRow("no name, named like a face") << "noname.ttf" << "Pretty Name.ttf" << "";
+        QTest::newRow("empty") << "empty.ttf" << "" << "";
+        QTest::newRow("garbage") << "garbage.ttf" << "" << "";
+        QTest::newRow("truncated") << "truncated.ttf" << "" << "";
+    }
+    void trialLoad()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, saveAs);
+        QFETCH(QString, face);
+        const QString dir = testenv::freshDir(QStringLiteral("Ordner ß"));
+        const QString path = testenv::copyFont(file, dir, saveAs);
+        fonts::TrialLoader trial;
+        QCOMPARE(trial.takeInstalledFaces(), kInstalled);
+        QCOMPARE(trial.load(testenv::copyFont(QStringLiteral("zeta.ttf"), dir)), QStringLiteral("Zeta Display"));
+        QCOMPARE(trial.load(path), face);
+        QCOMPARE(trial.trialFontFile(), path); // an invalid file is the trial file all the same
+        QVERIFY(!tableFaces().contains(QStringLiteral("Zeta Display"))); // the previous one left
+        QCOMPARE(trial.load(QString()), face); // no selection: the same file again
+        trial.unload();
+        FontTable::instance().notify();
+        QCOMPARE(tableFaces(), kInstalled);
+        QCOMPARE(trial.installedFontNames().count(), 0);
+    }
+
+    void trialLoadRefusesWhatIsNoFile()
+    {
+        const QString pipe = testenv::freshDir(QStringLiteral("pipe")) + QStringLiteral("/pipe.ttf");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0); // reading it would never end
+        fonts::TrialLoader trial;
+        trial.takeInstalledFaces();
+        for (const QString &path : {pipe, testenv::home(), QStringLiteral("/no/such/file.ttf")})
+            QCOMPARE(trial.load(path), QString());
+    }
+
+    void getNewFontName_data()
+    {
+        QTest::addColumn<QStringList>("atStart");
+        QTest::addColumn<QStringList>("now"); // the enumeration after the trial file went in
+        QTest::addColumn<QString>("face");
+        const QStringList two{"Arial", "Tahoma"};
+        QTest::newRow("first new face") << two << QStringList{"Arial", "New One", "Tahoma", "New Two"} << "New One";
+        QTest::newRow("other case counts as installed") << two << QStringList{"ARIAL", "tahoma"} << "";
+        QTest::newRow("other case, then a new one") << two << QStringList{"arial", "Zeta"} << "Zeta";
+        QTest::newRow("case variants at start: both known") << QStringList{"Alpha", "ALPHA"} << QStringList{"alpha", "B"} << "B";
+        QTest::newRow("empty table") << two << QStringList{} << "";
+    }
+    void getNewFontName()
+    {
+        QFETCH(QStringList, atStart);
+        QFETCH(QStringList, now);
+        QFETCH(QString, face);
+        FakeFontTable table(atStart);
+        fonts::TrialLoader trial(&table);
+        QCOMPARE(trial.takeInstalledFaces(), atStart);
+        table.setFaces(QStringLiteral("/x.ttf"), now);
+        QCOMPARE(trial.load(QStringLiteral("/x.ttf")), face);
+        QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
+    }
+
+    void listing()
+    {
+        const QString dir = testenv::freshDir(QStringLiteral("listing"));
+        for (const char *f : {"a_b.ttf", "abd.TTF", "ABC.ttf", "Ab.ttf", ".hid.ttf", "c.txt", "d.ttf.bak", "ttf", "e.otf"})
+            QVERIFY(testenv::writeBytes(dir + '/' + QLatin1String(f), {}));
+        QVERIFY(QDir(dir).mkdir(QStringLiteral("x.ttf"))); // folders never, whatever their names
+        QVERIFY(QFile::link(dir + QStringLiteral("/Ab.ttf"), dir + QStringLiteral("/link.ttf")));
+        QVERIFY(QFile::link(dir + QStringLiteral("/gone"), dir + QStringLiteral("/broken.ttf")));
+        QVERIFY(QFile::link(testenv::home(), dir + QStringLiteral("/folderlink.ttf")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir + QStringLiteral("/pipe.ttf")).constData(), 0600), 0);
+        // In the order of the Windows file system: upper-cased, so '_' comes after the letters.
+        QCOMPARE(fonts::fontFileNames(dir + '/'), (QStringList{".hid.ttf", "Ab.ttf", "ABC.ttf", "abd.TTF", "a_b.ttf", "link.ttf"}));
+        QCOMPARE(fonts::subfolderNames(dir + '/'), (QStringList{"folderlink.ttf", "x.ttf"}));
+        QCOMPARE(fonts::fontFileNames(dir + QStringLiteral("/gone/")), QStringList());
+    }
+
+    void driveRoot_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("root");
+        QTest::newRow("mount point with label") << "/media/usb [USB STICK]" << QChar('/') << "/media/usb/";
+        QTest::newRow("root with label: no doubled separator") << "/ [root]" << QChar('/') << "/";
+        QTest::newRow("blanks around, cut at the first bracket") << "  /mnt/a [b] [c]" << QChar('/') << "/mnt/a/";
+        QTest::newRow("drive with label, case kept") << "D: [Data]" << QChar('\\') << "D:\\";
+        QTest::newRow("empty") << "" << QChar('\\') << "\\";
+    }
+    void driveRoot()
+    {
+        QFETCH(QString, text);
+        QFETCH(QChar, separator);
+        QFETCH(QString, root);
+        QCOMPARE(fonts::driveRoot(text, separator), root);
+    }
+
+    void volumes()
+    {
+        using V = fonts::Volume;
+        const QList<V> mounted{{"/", "ext4", "", true}, {"/proc", "proc", "", true}, {"/sys/fs/cgroup", "cgroup2", "", true},
+                               {"/dev/shm", "tmpfs", "", true}, {"/run/user/1000/gvfs", "fuse.gvfsd-fuse", "", true},
+                               {"/home", "ext4", "Home", true}, {"/home", "ext4", "Home", true}, {"/etc/hosts", "ext4", "", false},
+                               {"/run/media/ann/CARD", "exfat", "CARD", true}, {"/mnt/share", "nfs4", "", true},
+                               {"/snap/core/123", "squashfs", "", true}, {"/tmp", "tmpfs", "", true}};
+        QStringList texts;
+        for (const V &v : fonts::browsableVolumes(mounted))
+            texts << fonts::volumeText(v);
+        QCOMPARE(texts, (QStringList{"/", "/home [Home]", "/mnt/share", "/run/media/ann/CARD [CARD]"}));
+        QCOMPARE(fonts::browsableVolumes({{"/", "overlay", "", true}}).size(), 1); // the root, whatever holds it
+        const QList<V> nested{{"/", "ext4", "", true}, {"/home", "ext4", "", true}, {"/home/ann/usb", "vfat", "", true}};
+        QCOMPARE(fonts::volumeOf(nested, QStringLiteral("/homely")), 0); // a prefix of a name is no parent
+        QCOMPARE(fonts::volumeOf(nested, QStringLiteral("/home")), 1);
+        QCOMPARE(fonts::volumeOf(nested, QStringLiteral("/home/ann/usb/x")), 2);
+        QCOMPARE(fonts::volumeOf({{"/home", "ext4", "", true}}, QStringLiteral("/etc")), -1);
+    }
+};
+
+VEXLORA_TEST_MAIN(TestFonts, testenv::standardFonts())
+#include "tst_fonts.moc"

@@ -1,0 +1,339 @@
+#include "support/fakefonttable.h"
+#include "support/testenv.h"
+
+#include "base/units.h"
+#include "fonts/listing.h"
+#include "fonts/system.h"
+#include "ui/main/ImageList.h"
+#include "ui/main/TabStrip.h"
+#include "ui/main/layout.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+using testenv::MainWindow;
+using units::twipsToPixels;
+using Act = std::function<void(QListWidget *, QPoint)>;
+Q_DECLARE_METATYPE(Act)
+
+char *toString(const TwipRect &r)
+{
+    return QTest::toString(QStringLiteral("(%1, %2) %3 x %4").arg(r.left).arg(r.top).arg(r.width).arg(r.height));
+}
+
+namespace {
+
+WindowGeometry laidOut(int width, int height, int toolbar)
+{
+    WindowGeometry g = WindowGeometry::designTime();
+    layoutWindow(g, width, height, toolbar);
+    return g;
+}
+
+const QString kInvalid = QStringLiteral("(The selected font file is invalid.)");
+
+} // namespace
+
+// The main window: its layout, its commands, the font browser and the installed fonts.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void layoutFigures()
+    {
+        const WindowGeometry g = laidOut(9600, 7710, 540);
+        QCOMPARE(g.tsType, (TwipRect{60, 540, 9450, 3465}));
+        QCOMPARE(g.picBrowse, (TwipRect{180, 960, 9210, 2865}));
+        QCOMPARE(g.tsPreview, (TwipRect{60, 4185, 9450, 3465}));
+        QCOMPARE(g.txPreview, (TwipRect{120, 4585, 9270, 2865}));
+        QCOMPARE(g.Drive1, (TwipRect{0, 0, 4545, 315}));
+        QCOMPARE(g.Dir1, (TwipRect{0, 360, 4545, 2490}));
+        QCOMPARE(g.File1, (TwipRect{4665, 0, 4545, 2520}));
+        QCOMPARE(g.txFontName, (TwipRect{4665, 2580, 4545, 285})); // ends at the pane's bottom
+        QCOMPARE(g.lstInstColumn, 9210 - 640);
+    }
+
+    void layoutRounding_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("toolbar");
+        QTest::addColumn<int>("strips");
+        QTest::addColumn<int>("previewTop"); // the upper strip stays at 540, the lower one follows the toolbar
+        QTest::newRow("9585: A rounds 4702.5 down") << 9585 << 540 << 9434 << 4185;
+        QTest::newRow("9615: A rounds 4717.5 up") << 9615 << 540 << 9466 << 4185;
+        QTest::newRow("taller toolbar: B rounds 3434.5 down") << 9600 << 601 << 9450 << 4215;
+    }
+    void layoutRounding()
+    {
+        QFETCH(int, width);
+        QFETCH(int, toolbar);
+        QFETCH(int, strips);
+        QFETCH(int, previewTop);
+        const WindowGeometry g = laidOut(width, 7710, toolbar);
+        QCOMPARE(QList<int>({g.tsType.width, g.tsPreview.width, g.tsType.top, g.tsPreview.top}),
+                 QList<int>({strips, strips, 540, previewTop}));
+    }
+
+    void layoutKeepsLastGoodValues()
+    {
+        WindowGeometry g = laidOut(9600, 7710, 540);
+        const WindowGeometry good = g;
+        layoutWindow(g, 9600, 540 + 2 * (120 + 300), 540); // too low for the panes, not the strips
+        QCOMPARE(QList<int>({g.tsType.height, g.picBrowse.height, g.txPreview.top}), QList<int>({300, good.picBrowse.height, 1420}));
+        layoutWindow(g, 100, 700, 540); // every width and height turns negative; positions are still set
+        QCOMPARE(QList<int>({g.tsType.width, g.tsPreview.top}), QList<int>({good.tsType.width, 540 - 40 + 180}));
+        layoutWindow(g, 9600, 7710, 540);
+        QCOMPARE(g, good);
+    }
+
+    void resizesPlaceWidgets_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("design") << QSize(640, 514);
+        QTest::newRow("large") << QSize(1001, 777);
+        QTest::newRow("too small for the layout") << QSize(20, 20);
+    }
+    void resizesPlaceWidgets()
+    {
+        QFETCH(QSize, size);
+        MainWindow win;
+        win->resize(size);
+        QCoreApplication::processEvents();
+        WindowGeometry g = laidOut(640 * 15, 514 * 15, 540);
+        layoutWindow(g, size.width() * 15, size.height() * 15, 540);
+        for (const auto &[name, r] : {std::pair{"tsType", g.tsType}, {"picBrowse", g.picBrowse}, {"picInst", g.picInst},
+                                      {"tsPreview", g.tsPreview}, {"txPreview", g.txPreview}, {"flxPreview", g.flxPreview},
+                                      {"Drive1", g.Drive1}, {"Dir1", g.Dir1}, {"File1", g.File1},
+                                      {"txFontName", g.txFontName}, {"lstInst", g.lstInst}})
+            QCOMPARE(win.get(name)->geometry(),
+                     QRect(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height)));
+        // The hidden pane is laid out too; the toolbar spans the window.
+        QCOMPARE(win.get<QTreeWidget>("lstInst")->header()->sectionSize(0), twipsToPixels(g.lstInstColumn));
+        QCOMPARE(win.get("Toolbar1")->geometry(), QRect(0, 0, size.width(), 36));
+    }
+
+    void firstSight()
+    {
+        MainWindow win;
+        QCOMPARE(win->size(), QSize(640, 514)); // 9600 x 7710 twips
+        QCOMPARE(win->windowTitle(), QStringLiteral("Vexlora 1.3"));
+        const QFontInfo sample(win.get("txPreview")->font());
+        QCOMPARE(sample.family(), QStringLiteral("Arial")); // the face actually drawn
+        QCOMPARE(sample.pointSizeF(), 36.0);
+        QCOMPARE(QFontInfo(win->font()).family(), QStringLiteral("Tahoma"));
+        QCOMPARE(win.get("flxPreview")->font().pointSizeF(), 8.25);
+        QVERIFY(win.get("picBrowse")->isVisible() && !win.get("picInst")->isVisible() && !win.get("flxPreview")->isVisible());
+    }
+
+    void boldAndItalicAreIndependent()
+    {
+        MainWindow win;
+        auto *text = win.get<QPlainTextEdit>("txPreview");
+        QAction *bold = win.get<QAction>("tbBold");
+        QAction *italic = win.get<QAction>("tbItalic");
+        struct Step { QAction *button; bool bold; bool italic; };
+        for (const Step &s : {Step{bold, true, false}, Step{italic, true, true}, Step{bold, false, true}, Step{italic, false, false}}) {
+            QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(s.button), Qt::LeftButton);
+            QCOMPARE(QList<bool>({bold->isChecked(), italic->isChecked()}), QList<bool>({s.bold, s.italic}));
+            QCOMPARE(QList<bool>({QFontInfo(text->font()).bold(), QFontInfo(text->font()).italic()}), QList<bool>({s.bold, s.italic}));
+            QCOMPARE(text->font().pointSizeF(), 36.0);
+            QVERIFY(!win.get("flxPreview")->font().bold() && !win.get("flxPreview")->font().italic());
+        }
+    }
+
+    // A click in the file list hands the face to the preview, through the real font table.
+    void fileClickShowsTheFace()
+    {
+        MainWindow win;
+        const QString work = testenv::freshDir(QStringLiteral("show"));
+        testenv::copyFont(QStringLiteral("zeta.ttf"), work);
+        testenv::copyFont(QStringLiteral("garbage.ttf"), work);
+        win.listFolder(work);
+        auto *files = win.get<QListWidget>("File1");
+        QCOMPARE(testenv::texts(files), (QStringList{"garbage.ttf", "zeta.ttf"}));
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->viewport()->rect().bottomRight() - QPoint(3, 3));
+        QCOMPARE(win.faceName(), kInvalid); // nothing picked yet: nothing loads
+        win.get<QAction>("tbBold")->trigger();
+        win.clickFile(QStringLiteral("zeta.ttf"));
+        QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));
+        QCOMPARE(win.shownFace(), QStringLiteral("Zeta Display"));
+        QCOMPARE(QFontInfo(win.get("flxPreview")->font()).family(), QStringLiteral("Zeta Display"));
+        QVERIFY(win.get("txPreview")->font().bold()); // only the face changes
+        QCOMPARE(win.get("txPreview")->font().pointSizeF(), 36.0);
+
+        // The mode tabs switch the panes and leave the browser as it was.
+        auto *tabs = win.get<TabStrip>("tsType");
+        testenv::clickTab(tabs, 1);
+        testenv::clickTab(tabs, 1); // the current tab again: the same state
+        QVERIFY(!win.get("picBrowse")->isVisible() && win.get("picInst")->isVisible());
+        QTest::keyClick(tabs->tabBar(), Qt::Key_Left);
+        QVERIFY(win.get("picBrowse")->isVisible() && !win.get("picInst")->isVisible());
+        QCOMPARE(files->currentItem()->text(), QStringLiteral("zeta.ttf"));
+        QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));
+
+        win.clickFile(QStringLiteral("garbage.ttf"));
+        QCOMPARE(win.faceName(), kInvalid);
+    }
+
+    // Which mouse and key actions in the file list load a file, counted at the font table.
+    void fileListLoads_data()
+    {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("loaded"); // the file added, or "" for none
+        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); })
+                                    << "b.ttf";
+        QTest::newRow("double-click: once") << Act([](QListWidget *l, QPoint p) { testenv::doubleClick(l->viewport(), p); }) << "b.ttf";
+        QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); })
+                                           << "";
+        QTest::newRow("empty space: the trial file again") << Act([](QListWidget *l, QPoint) {
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->viewport()->rect().bottomRight() - QPoint(3, 3));
+        }) << "a.ttf";
+        QTest::newRow("arrow, then Enter") << Act([](QListWidget *l, QPoint) {
+            QTest::keyClick(l, Qt::Key_Down);
+            QTest::keyClick(l, Qt::Key_Return);
+        }) << "b.ttf";
+    }
+    void fileListLoads()
+    {
+        QFETCH(Act, act);
+        QFETCH(QString, loaded);
+        FakeFontTable table({QStringLiteral("Arial")});
+        const QString work = testenv::freshDir(QStringLiteral("loads"));
+        for (const QString name : {"a.ttf", "b.ttf"})
+            QVERIFY(testenv::writeBytes(work + QLatin1Char('/') + name, {}));
+        MainWindow win;
+        win.listFolder(work);
+        auto *files = win.get<QListWidget>("File1");
+        win.clickFile(QStringLiteral("a.ttf"));
+        files->setFocus();
+        table.calls.clear();
+        act(files, files->visualItemRect(files->item(1)).center());
+        QCOMPARE(table.calls, loaded.isEmpty() ? QStringList()
+                                               : QStringList({"remove:" + work + "/a.ttf", "add:" + work + '/' + loaded, "notify"}));
+    }
+
+    void treeBrowsing()
+    {
+        // A small disk: folders A (with A2, a1), b (none), .hidden, c, a link to A, and font files.
+        const QString disk = testenv::freshDir(QStringLiteral("disk"));
+        for (const char *sub : {"A/A2", "A/a1", "b", ".hidden", "c"})
+            QDir(disk).mkpath(QLatin1String(sub));
+        QFile::link(disk + QStringLiteral("/A"), disk + QStringLiteral("/link to A"));
+        testenv::writeBytes(disk + QStringLiteral("/not a folder"), {});
+        testenv::copyFont(QStringLiteral("zeta.ttf"), disk + QStringLiteral("/A"));
+        MainWindow win;
+        auto *tree = win.get<QTreeWidget>("Dir1");
+        auto files = [&] { return testenv::texts(win.get<QListWidget>("File1")); };
+        QCOMPARE(testenv::texts(tree->invisibleRootItem()), fonts::subfolderNames(QStringLiteral("/"))); // at load
+        QCOMPARE(files(), fonts::fontFileNames(QStringLiteral("/")));
+        win.chooseDrive(disk);
+        QCOMPARE(testenv::texts(tree->invisibleRootItem()), (QStringList{".hidden", "A", "b", "c", "link to A"}));
+        QCOMPARE(files(), fonts::fontFileNames(QStringLiteral("/"))); // the file list keeps its folder
+
+        QTreeWidgetItem *a = win.node(QStringLiteral("A"));
+        win.click(a);
+        QCOMPARE(files(), QStringList{"zeta.ttf"});
+        QCOMPARE(a->childCount(), 0); // a click lists no subfolders
+        win.doubleClick(a);
+        QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
+        QVERIFY(a->isExpanded());
+        // Filled nodes are never listed again; one that had no subfolders is listed each time.
+        QDir(disk).mkpath(QStringLiteral("A/A3"));
+        win.doubleClick(a);
+        QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
+        QVERIFY(a->isExpanded());
+        win.doubleClick(win.node(QStringLiteral("b")));
+        QCOMPARE(files(), QStringList());
+        QDir(disk).mkpath(QStringLiteral("b/late"));
+        win.doubleClick(win.node(QStringLiteral("b")));
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("b"))), QStringList{"late"});
+
+        // A click on the expand arrow folds the node and lists nothing.
+        win.click(win.node(QStringLiteral("b")));
+        const QRect row = tree->visualItemRect(a);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(row.left() - tree->indentation() / 2, row.center().y()));
+        QVERIFY(!a->isExpanded());
+        QCOMPARE(files(), QStringList());
+
+        // Links are followed; a node's key is its full path.
+        win.doubleClick(win.node(QStringLiteral("link to A")));
+        QCOMPARE(win.node(QStringLiteral("link to A"))->child(1)->data(0, fonts::KeyRole).toString(), disk + QStringLiteral("/link to A/A2"));
+
+        // A folder gone since, a double-click below the nodes, a drive gone: nothing, silently.
+        QVERIFY(QDir(disk + QStringLiteral("/c")).removeRecursively());
+        win.doubleClick(win.node(QStringLiteral("c")));
+        QCOMPARE(files(), QStringList());
+        QCOMPARE(win.node(QStringLiteral("c"))->childCount(), 0);
+        tree->clearSelection();
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(5, tree->viewport()->height() - 3));
+        QCOMPARE(win.node(QStringLiteral(".hidden"))->childCount(), 0);
+        win.chooseDrive(testenv::home() + QStringLiteral("/no such volume"));
+        QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    void installedFontsInTableOrder()
+    {
+        const QStringList faces{"Zed", "alpha", "ALPHA", "Mid"}; // case variants are each listed
+        FakeFontTable table(faces);
+        MainWindow win;
+        auto *list = win.get<QTreeWidget>("lstInst");
+        QCOMPARE(testenv::texts(list->invisibleRootItem()), faces);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            QCOMPARE(list->topLevelItem(i)->icon(0).cacheKey(), win.get<ImageList>("ImageList2")->icon(2).cacheKey());
+    }
+
+    void installedFontClickShowsIt()
+    {
+        MainWindow win;
+        win.get<QPlainTextEdit>("txPreview")->setPlainText(QStringLiteral("typed"));
+        testenv::clickTab(win.get<TabStrip>("tsType"), 1);
+        auto *list = win.get<QTreeWidget>("lstInst");
+        QTreeWidgetItem *gamma = list->findItems(QStringLiteral("Gamma Mono"), Qt::MatchExactly).value(0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(gamma).center());
+        QCOMPARE(win.shownFace(), QStringLiteral("Gamma Mono"));
+        QCOMPARE(QFontInfo(win.get("flxPreview")->font()).family(), QStringLiteral("Gamma Mono"));
+        QCOMPARE(win.get<QPlainTextEdit>("txPreview")->toPlainText(), QStringLiteral("typed"));
+        QCOMPARE(win.faceName(), QString()); // the face-name box is the browser's
+        QTest::keyClick(list, Qt::Key_Up); // moving alone shows nothing; Enter does
+        QCOMPARE(win.shownFace(), QStringLiteral("Gamma Mono"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(win.shownFace(), QStringLiteral("Beta Serif"));
+    }
+
+    void closingReleasesTheTrialFont_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("never picked: an empty path") << "";
+        QTest::newRow("picked") << "z.ttf";
+    }
+    void closingReleasesTheTrialFont()
+    {
+        QFETCH(QString, picked);
+        FakeFontTable table({QStringLiteral("Alpha Sans")});
+        const QString work = testenv::freshDir(QStringLiteral("close"));
+        QVERIFY(testenv::writeBytes(work + QStringLiteral("/z.ttf"), {}));
+        table.setFaces(work + QStringLiteral("/z.ttf"), {QStringLiteral("Zeta")});
+        MainWindow win;
+        if (!picked.isEmpty()) {
+            win.listFolder(work);
+            win.clickFile(picked);
+        }
+        QPointer<frmMain> w = win.w.release(); // closed as the program closes it
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        table.calls.clear();
+        w->close();
+        QCOMPARE(table.calls, QStringList{"remove:" + (picked.isEmpty() ? QString() : work + '/' + picked)});
+        QCOMPARE(w->getNewFontName(), QStringLiteral("Alpha Sans")); // installedFontNames emptied
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w); // unloaded, not just hidden
+    }
+};
+
+VEXLORA_TEST_MAIN(TestMainWindow, testenv::standardFonts())
+#include "tst_mainwindow.moc"
