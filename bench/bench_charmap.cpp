@@ -2,17 +2,19 @@
 // paints per fill (redraw is off while the cells are set, so once). Beside it, a floor: the
 // same 225 texts put straight into a bare table, without sizes, current cell or redraw control.
 //
-// Run with a window system: QT_QPA_PLATFORM=offscreen (the default here) or under xvfb-run.
+// Runs headless (offscreen) unless QT_QPA_PLATFORM says otherwise, in the tests' private world.
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
+#include "preview/system.h"
+#include "support/testenv.h"
 #include "ui/main/TabStrip.h"
-#include "ui/main/frmMain.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTableWidget>
 #include <QThread>
+
+#include <memory>
 
 #include <algorithm>
 #include <cstdio>
@@ -53,22 +55,20 @@ double median(std::vector<double> v)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testenv::prepare(testenv::standardFonts());
     QApplication app(argc, argv);
     const int rounds = 30;
 
-    auto *w = new frmMain;
-    w->show();
+    auto win = std::make_unique<testenv::MainWindow>();
     settle();
-    auto *box = w->findChild<QComboBox *>(QStringLiteral("cmbSize"));
-    auto *flx = w->findChild<QTableWidget *>(QStringLiteral("flxPreview"));
-    auto *tabs = w->findChild<TabStrip *>(QStringLiteral("tsPreview"));
-    if (!box || !flx || !tabs) {
+    auto *flx = win->get<QTableWidget>("flxPreview");
+    auto *grid = (*win)->findChild<FlexGrid *>();
+    auto *tabs = win->get<TabStrip>("tsPreview");
+    if (!flx || !grid || !tabs) {
         std::fprintf(stderr, "the main window lacks its preview controls\n");
         return 1;
     }
-    tabs->setSelectedIndex(2); // the map, shown and filled once
+    testenv::clickTab(tabs, 1); // the map, shown and filled once
     settle();
     PaintCounter counter;
     flx->viewport()->installEventFilter(&counter);
@@ -76,8 +76,9 @@ int main(int argc, char *argv[])
     std::printf("character map fill, %d rounds each (%s)\n", rounds, qPrintable(QGuiApplication::platformName()));
     std::printf("%8s %14s %18s %16s\n", "size", "fill (median)", "fill+paint (med.)", "paints per fill");
     for (const char *size : {"8", "36", "72"}) {
-        box->setEditText(QString::fromLatin1(size));
-        w->fillCharMap();
+        // The window's fill: the same call its map tab and size box make.
+        const QString text = QString::fromLatin1(size);
+        preview::fillCharMap(*grid, text);
         settle();
         std::vector<double> fill, total;
         int paints = 0;
@@ -85,7 +86,7 @@ int main(int argc, char *argv[])
             counter.paints = 0;
             QElapsedTimer t;
             t.start();
-            w->fillCharMap();
+            preview::fillCharMap(*grid, text);
             fill.push_back(t.nsecsElapsed() / 1e6);
             QCoreApplication::processEvents();
             total.push_back(t.nsecsElapsed() / 1e6);
@@ -117,6 +118,5 @@ int main(int argc, char *argv[])
     }
     std::printf("%8s %11.3f ms   (225 texts into a bare table)\n", "floor", median(floor));
 
-    delete w;
     return 0;
 }

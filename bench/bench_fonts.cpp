@@ -8,9 +8,10 @@
 // Qt's search for a stand-in through all N faces, which measures fontconfig, not this program.
 // Figure 1 times real processes and needs an X display (run under xvfb-run); the others run
 // in this process. Every figure is the median of several runs after a warm-up.
+#include "base/datafolder.h"
+#include "base/snooze.h"
 #include "fonts/FontTable.h"
-#include "fonts/listing.h"
-#include "ui/main/frmMain.h"
+#include "support/testenv.h"
 
 #include <QApplication>
 #include <QDate>
@@ -22,7 +23,6 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtEndian>
 
@@ -99,62 +99,20 @@ QString sourceRoot()
     return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absolutePath() + QStringLiteral("/..");
 }
 
-void setEnv(const char *name, const QString &value)
+// The tests' private world (a temporary HOME, XDG folders and a fontconfig set-up of its own),
+// with N generated faces among the installed fonts and a snooze that keeps the advertisement away.
+bool prepareEnvironment(int faces, bool standard)
 {
-    qputenv(name, QFile::encodeName(value));
-}
-
-// A private world like the tests': a temporary HOME with its XDG folders, and a fontconfig
-// set-up that lists only the benchmark faces. The snooze file keeps the advertisement away.
-bool prepareEnvironment(const QString &top, int faces, bool standard)
-{
-    for (const char *sub : {"data/vexlora", "config", "cache", "runtime", "installed-fonts", "work"})
-        QDir(top).mkpath(QLatin1String(sub));
-    QFile::setPermissions(top + QStringLiteral("/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QString fontDir = top + QStringLiteral("/installed-fonts");
+    testenv::prepare(standard ? testenv::standardFonts() : QStringList());
     const QString command = QStringLiteral("/usr/bin/python3 '%1/tests/fonts/make_test_fonts.py' --bench %2 '%3'")
                                 .arg(sourceRoot())
                                 .arg(faces)
-                                .arg(fontDir);
+                                .arg(testenv::home() + QStringLiteral("/installed-fonts"));
     if (std::system(command.toLocal8Bit().constData()) != 0) {
         std::fprintf(stderr, "could not make the benchmark fonts: %s\n", qPrintable(command));
         return false;
     }
-    if (standard) {
-        for (const char *f : {"arial.ttf", "tahoma.ttf", "alpha.ttf", "beta.ttf", "gamma.ttf"})
-            QFile::copy(sourceRoot() + QStringLiteral("/tests/fonts/") + QLatin1String(f),
-                        fontDir + QLatin1Char('/') + QLatin1String(f));
-    }
-
-    QFile conf(top + QStringLiteral("/fonts.conf"));
-    if (!conf.open(QIODevice::WriteOnly))
-        return false;
-    conf.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                              "<fontconfig>\n  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n</fontconfig>\n")
-                   .arg(fontDir.toHtmlEscaped(), (top + QStringLiteral("/cache/fontconfig")).toHtmlEscaped())
-                   .toUtf8());
-    conf.close();
-
-    // Today as an OLE date (days since 30 December 1899), little-endian.
-    const double today = static_cast<double>(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
-    quint64 bits;
-    std::memcpy(&bits, &today, sizeof bits);
-    bits = qToLittleEndian(bits);
-    QFile snooze(top + QStringLiteral("/data/vexlora/noads.vxl"));
-    if (!snooze.open(QIODevice::WriteOnly) || snooze.write(reinterpret_cast<const char *>(&bits), 8) != 8)
-        return false;
-    snooze.close();
-
-    setEnv("HOME", top);
-    setEnv("XDG_DATA_HOME", top + QStringLiteral("/data"));
-    setEnv("XDG_CONFIG_HOME", top + QStringLiteral("/config"));
-    setEnv("XDG_CACHE_HOME", top + QStringLiteral("/cache"));
-    setEnv("XDG_RUNTIME_DIR", top + QStringLiteral("/runtime"));
-    setEnv("FONTCONFIG_FILE", conf.fileName());
-    qunsetenv("FONTCONFIG_PATH");
-    QDir::setCurrent(top);
-    return true;
+    return snooze::writeDate(Module1::getDataFolder() + QString::fromUtf16(snooze::kFileName), QDate::currentDate());
 }
 
 // ---- figure 1: a process from launch to its first window mapped, seen from the X server ----
@@ -390,8 +348,7 @@ int main(int argc, char *argv[])
             bare = value;
     }
 
-    QTemporaryDir top(QDir::tempPath() + QStringLiteral("/vexlora-bench-XXXXXX"));
-    if (!top.isValid() || !prepareEnvironment(top.path(), faces, standard))
+    if (!prepareEnvironment(faces, standard))
         return 1;
 
     std::printf("Vexlora font benchmark: %d generated faces%s installed; median of %d runs\n", faces,
@@ -415,55 +372,46 @@ int main(int argc, char *argv[])
                     msSince(start), n, FontTable::instance().count());
     }
 
-    // 2: the start-up pass against the family list of the font database.
+    // 2: the window's load (the installed fonts, the tree and the files of the start folder), as
+    // its first show runs it, against a bare list window showing the same families.
     {
-        auto startUpPass = [] {
+        const Pair p = timePair(2, runs * 3, [] {
             frmMain w;
             const Clock::time_point start = Clock::now();
-            FontTable::instance().notify(); // the table's own list, as when it is created
-            w.fillInstalledFonts();
+            w.show();
             return msSince(start);
-        };
-        const Pair p = timePair(2, runs * 3, startUpPass, [] {
-            const Clock::time_point start = Clock::now();
-            const QStringList families = QFontDatabase::families();
-            volatile qsizetype sink = families.size();
-            (void)sink;
-            return msSince(start);
-        });
-        row("2 start-up pass", p.ours, p.floor);
-        // The same list shown the least costly way: one entry per family of the font database.
-        const Pair q = timePair(2, runs * 3, startUpPass, [] {
+        }, [] {
             QTreeWidget list;
             const Clock::time_point start = Clock::now();
             QList<QTreeWidgetItem *> items;
             for (const QString &f : QFontDatabase::families())
                 items.append(new QTreeWidgetItem(QStringList{f}));
             list.addTopLevelItems(items);
+            list.show();
             return msSince(start);
         });
-        row("  against that list shown in a list", q.ours, q.floor);
+        row("2 frmMain load (shown, lists filled)", p.ours, p.floor);
     }
 
-    auto *w = new frmMain;
-    w->setAttribute(Qt::WA_DeleteOnClose, false);
-    w->show();
+    auto win = std::make_unique<testenv::MainWindow>();
     QApplication::processEvents();
-    auto *File1 = w->findChild<QListWidget *>(QStringLiteral("File1"));
-    auto *Dir1 = w->findChild<QTreeWidget *>(QStringLiteral("Dir1"));
-    auto *txPreview = w->findChild<QPlainTextEdit *>(QStringLiteral("txPreview"));
+    auto *File1 = win->get<QListWidget>("File1");
+    auto *Dir1 = win->get<QTreeWidget>("Dir1");
+    auto *txPreview = win->get<QPlainTextEdit>("txPreview");
+    const QString work = testenv::freshDir(QStringLiteral("bench"));
 
     // 3: a click on a font file until its face is drawn, against remove + add + family list.
     {
         const QString fonts = sourceRoot() + QStringLiteral("/tests/fonts/");
-        const QString dir = top.path() + QStringLiteral("/work/click");
-        const QString bareDir = top.path() + QStringLiteral("/work/bareclick");
+        const QString dir = work + QStringLiteral("/click");
+        const QString bareDir = work + QStringLiteral("/bareclick");
         for (const QString &d : {dir, bareDir}) {
             QDir().mkpath(d);
             QFile::copy(fonts + QStringLiteral("zeta.ttf"), d + QStringLiteral("/zeta.ttf"));
             QFile::copy(fonts + QStringLiteral("eta.ttf"), d + QStringLiteral("/eta.ttf"));
         }
-        w->listFontFiles(dir + QLatin1Char('/'));
+        win->listFolder(dir);
+        File1->setFocus();
         const QStringList barePaths{bareDir + QStringLiteral("/zeta.ttf"), bareDir + QStringLiteral("/eta.ttf")};
         int n = 0;
         int m = 0;
@@ -472,7 +420,7 @@ int main(int argc, char *argv[])
         const Pair p = timePair(2, runs * 3, [&] {
             File1->setCurrentRow(n++ % 2);
             const Clock::time_point start = Clock::now();
-            w->File1_Click();
+            QTest::keyClick(File1, Qt::Key_Return); // File1_Click on the current file
             shown = QFontInfo(txPreview->font()).family();
             txPreview->viewport()->repaint();
             return msSince(start);
@@ -486,9 +434,6 @@ int main(int argc, char *argv[])
             return msSince(start);
         });
         QFontDatabase::removeApplicationFont(id);
-        FontTable::instance().remove(w->trialFontFile);
-        w->trialFontFile.clear();
-        FontTable::instance().notify();
         if (shown != QLatin1String("Zeta Display") && shown != QLatin1String("Eta Script"))
             std::printf("   (the click showed \"%s\", not a trial face)\n", qPrintable(shown));
         row("3 File1_Click to face shown", p.ours, p.floor);
@@ -496,26 +441,26 @@ int main(int argc, char *argv[])
 
     // 4: one folder level of 10,000 subfolders, against iterating it and adding as many items.
     {
-        const QString dir = top.path() + QStringLiteral("/work/tenthousand");
+        const QString dir = work + QStringLiteral("/tenthousand/level");
         QDir().mkpath(dir);
         for (int i = 0; i < 10000; ++i) {
             const QByteArray p = QFile::encodeName(
                 dir + QStringLiteral("/Folder %1").arg(i * 7919 % 10000, 5, 10, QLatin1Char('0')));
             ::mkdir(p.constData(), 0755);
         }
+        // A fresh, selected node for the folder: its drive chosen anew, the node clicked.
         auto freshNode = [&] {
-            Dir1->clear();
-            auto *node = new QTreeWidgetItem;
-            node->setText(0, QStringLiteral("tenthousand"));
-            node->setData(0, fonts::KeyRole, dir);
-            Dir1->addTopLevelItem(node);
+            win->chooseDrive(work + QStringLiteral("/tenthousand"));
+            QTreeWidgetItem *node = win->node(QStringLiteral("level"));
+            win->click(node);
             QApplication::processEvents();
             return node;
         };
         const Pair p = timePair(1, runs, [&] {
             QTreeWidgetItem *node = freshNode();
+            const QPoint at = Dir1->visualItemRect(node).center();
             const Clock::time_point start = Clock::now();
-            w->fillFolderNodes(dir + QLatin1Char('/'), node);
+            QTest::mouseDClick(Dir1->viewport(), Qt::LeftButton, {}, at); // Dir1_DblClick: fillFolderNodes
             QApplication::processEvents();
             return msSince(start);
         }, [&] {
@@ -540,14 +485,16 @@ int main(int argc, char *argv[])
 
     // 5: a folder of 100,000 files, 100 of them fonts, against iterating it.
     {
-        const QString dir = top.path() + QStringLiteral("/work/hundredthousand");
+        const QString dir = work + QStringLiteral("/hundredthousand");
         makeFiles(dir, 100000, [](int i) {
             return i % 1000 == 0 ? QStringLiteral("font %1.ttf").arg(i) : QStringLiteral("file %1.dat").arg(i);
         });
+        win->chooseDrive(work);
+        QTreeWidgetItem *node = win->node(QStringLiteral("hundredthousand"));
         int listed = 0;
         const Pair p = timePair(1, runs, [&] {
             const Clock::time_point start = Clock::now();
-            w->listFontFiles(dir + QLatin1Char('/'));
+            win->click(node); // Dir1_NodeClick: listFontFiles
             const double ms = msSince(start);
             listed = File1->count();
             return ms;
@@ -569,7 +516,5 @@ int main(int argc, char *argv[])
     }
 
     std::printf("aim: each ratio at most 1.30\n");
-    w->close();
-    delete w;
     return 0;
 }
