@@ -12,6 +12,8 @@ public:
 
     virtual int count() const = 0;
     virtual QString face(int index) const = 0; // 0-based; "" outside 0..count()-1
+    // The family name that draws a face; the face itself unless the table knows better.
+    virtual QString familyToDraw(const QString &face) const { return face; }
     // Adds the fonts of a file by its path; failure shows only as no new face.
     virtual void add(const QString &path) = 0;
     // Removes what add() added for the same path; an unknown or empty path changes nothing.

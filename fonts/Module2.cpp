@@ -119,6 +119,11 @@ registry::Result writeRegistryValue(RootKey root, const QString &subkey, const Q
     return registry::Registry::instance().setValue(root, subkey, name, *typed);
 }
 
+bool canSaveRegistryValue(const QString &subkey, const QString &name)
+{
+    return registry::Registry::instance().canHold(subkey, name);
+}
+
 void saveRegistryValue(RootKey root, const QString &subkey, const QString &name, const QVariant &value)
 {
     // Nobody is told: a write the registry refuses leaves no value and the caller goes on.

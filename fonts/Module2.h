@@ -19,6 +19,9 @@ inline constexpr RootKey HKEY_LOCAL_MACHINE = RootKey::HKEY_LOCAL_MACHINE;
 // surrounding blanks. Reports nothing; a refused write simply leaves no value.
 void saveRegistryValue(RootKey root, const QString &subkey, const QString &name, const QVariant &value);
 
+// Whether the registry can hold a value of that name under that key at all.
+bool canSaveRegistryValue(const QString &subkey, const QString &name);
+
 // The same write, telling how it went.
 registry::Result writeRegistryValue(RootKey root, const QString &subkey, const QString &name,
                                     const QVariant &value, const QLocale &locale = QLocale());

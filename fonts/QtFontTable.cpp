@@ -2,7 +2,6 @@
 
 #include "fonts/faces.h"
 
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
@@ -11,7 +10,8 @@ namespace {
 
 // The font table over Qt's font database, on every platform. A trial font is a private
 // application font: other programs never see it, and nothing of it outlives the process,
-// even when the process dies. Paths go in as Unicode, so any file name can be loaded.
+// even when the process dies. Its file is read once and handed over as bytes, so any file
+// name loads and nobody maps the file while it may change.
 class QtFontTable : public FontTable
 {
 public:
@@ -19,25 +19,20 @@ public:
 
     int count() const override { return static_cast<int>(faces_.size()); }
     QString face(int index) const override { return faces_.value(index); }
+    QString familyToDraw(const QString &face) const override { return fonts::familyToDraw(face, families_); }
 
     void add(const QString &path) override
     {
-        // Only a plain file: a pipe or a device named "x.ttf" would never finish reading.
-        if (path.isEmpty() || ids_.contains(path) || !QFileInfo(path).isFile())
+        if (path.isEmpty() || ids_.contains(path))
             return;
-        const int id = QFontDatabase::addApplicationFont(path);
-        if (id < 0)
+        // Only a family the file names itself is a face; the font database keeps the bytes
+        // (shared, not copied) until the font is removed.
+        const std::optional<QByteArray> bytes = fonts::readFontFile(path);
+        if (!bytes || fonts::ownFamilyName(*bytes).isEmpty())
             return;
-        // fontconfig takes a file without a usable family for a face named after the file
-        // ("noname.ttf" becomes "noname"), and accepts some truncated files that way. Only a
-        // family the file names itself is a face: where fontconfig reports the file's own name,
-        // the file is asked, and refused as the system's table would refuse it.
-        if (QFontDatabase::applicationFontFamilies(id).contains(QFileInfo(path).completeBaseName())
-            && fonts::ownFamilyName(path).isEmpty()) {
-            QFontDatabase::removeApplicationFont(id);
-            return;
-        }
-        ids_.insert(path, id);
+        const int id = QFontDatabase::addApplicationFontFromData(*bytes);
+        if (id >= 0)
+            ids_.insert(path, id);
     }
 
     void remove(const QString &path) override
@@ -47,14 +42,23 @@ public:
             return;
         QFontDatabase::removeApplicationFont(it.value());
         ids_.erase(it);
+        // The removal leaves the database to be rebuilt on its next use. Rebuilt now, before
+        // another font is added: a font added in between is put back without its foundry, and
+        // one that names itself "Sans Serif" is then lost behind Qt's stand-in of that name.
+        QFontDatabase::families();
     }
 
     void notify() override { refresh(); }
 
 private:
-    void refresh() { faces_ = fonts::screenFaces(QFontDatabase::families()); }
+    void refresh()
+    {
+        families_ = QFontDatabase::families();
+        faces_ = fonts::screenFaces(families_);
+    }
 
-    QStringList faces_;       // the enumeration as of the last notification
+    QStringList families_;    // the font database's families as of the last notification
+    QStringList faces_;       // and the faces they give
     QHash<QString, int> ids_; // path -> application font id, for removal by the same path
 };
 

@@ -48,6 +48,11 @@ QString TrialLoader::getNewFontName() const
     return firstNewFace(table(), installedFontNames_);
 }
 
+QString TrialLoader::familyToDraw(const QString &face) const
+{
+    return table().familyToDraw(face);
+}
+
 void TrialLoader::unload()
 {
     table().remove(trialFontFile_);

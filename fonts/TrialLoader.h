@@ -36,6 +36,9 @@ public:
     // aside); "" when every face is known.
     QString getNewFontName() const;
 
+    // The family name that draws a face (FontTable::familyToDraw).
+    QString familyToDraw(const QString &face) const;
+
     // The browser closes: the trial file leaves the table (an empty path too, which changes
     // nothing) without a notification, and installedFontNames is emptied.
     void unload();

@@ -25,17 +25,24 @@ QString stemOf(const QString &family)
 
 } // namespace
 
+namespace {
+
+bool isGeneric(const QString &family)
+{
+    return family == QLatin1String("Sans Serif") || family == QLatin1String("Serif") || family == QLatin1String("Monospace");
+}
+
+} // namespace
+
 QStringList screenFaces(const QStringList &qtFamilies)
 {
-    static const QSet<QString> generic{QStringLiteral("Sans Serif"), QStringLiteral("Serif"),
-                                       QStringLiteral("Monospace")};
     QStringList faces;
     faces.reserve(qtFamilies.size());
     const bool anyFoundry = std::any_of(qtFamilies.begin(), qtFamilies.end(),
                                         [](const QString &f) { return f.endsWith(QLatin1Char(']')); });
     if (!anyFoundry) { // the usual case: Qt's names are unique already
         for (const QString &family : qtFamilies) {
-            if (!generic.contains(family))
+            if (!isGeneric(family))
                 faces.append(family);
         }
         return faces;
@@ -48,14 +55,27 @@ QStringList screenFaces(const QStringList &qtFamilies)
     QSet<QString> seen;
     seen.reserve(qtFamilies.size());
     for (const QString &family : qtFamilies) {
+        if (isGeneric(family)) // Qt's own stand-in: no foundry, no file
+            continue;
         const QString stem = stemOf(family);
-        const QString face = stems.value(stem) > 1 ? stem : family;
-        if (generic.contains(face) || seen.contains(face))
+        const QString face = stems.value(stem) > 1 || isGeneric(stem) ? stem : family;
+        if (seen.contains(face))
             continue;
         seen.insert(face);
         faces.append(face);
     }
     return faces;
+}
+
+QString familyToDraw(const QString &face, const QStringList &qtFamilies)
+{
+    if (!isGeneric(face))
+        return face;
+    for (const QString &family : qtFamilies) {
+        if (family != face && stemOf(family) == face)
+            return family;
+    }
+    return face;
 }
 
 QString firstNewFace(const FontTable &table, const FaceCollection &known)
@@ -69,30 +89,25 @@ QString firstNewFace(const FontTable &table, const FaceCollection &known)
     return {};
 }
 
-QString ownFamilyName(const QString &path)
+std::optional<QByteArray> readFontFile(const QString &path)
 {
-    // Only a plain file: reading a pipe or a device named "x.ttf" would never end.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return {};
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.size() > kMaxFontFileBytes)
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // Mapped rather than read, so a huge file costs only the pages the engine looks at.
-    const qint64 size = file.size();
-    if (size <= 0)
-        return {};
-    if (uchar *mapped = file.map(0, size)) {
-        QString family;
-        {
-            const QRawFont raw(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped),
-                                                       static_cast<qsizetype>(size)),
-                               12);
-            family = raw.familyName();
-        } // the engine lets go of the bytes before they are unmapped
-        file.unmap(mapped);
-        return family;
-    }
-    return QRawFont(file.readAll(), 12).familyName();
+        return std::nullopt;
+    // Read, never mapped: a file cut short while it is read gives fewer bytes, where a mapping
+    // would fault on the pages that are gone. It may grow in the meantime: read no more than the limit.
+    QByteArray bytes = file.read(kMaxFontFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFontFileBytes)
+        return std::nullopt;
+    return bytes;
+}
+
+QString ownFamilyName(const QByteArray &font)
+{
+    return QRawFont(font, 12).familyName().trimmed();
 }
 
 } // namespace fonts

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class FaceCollection;
 class FontTable;
@@ -11,22 +14,37 @@ namespace fonts {
 // What the face-name box shows for a file that brought no new face; Install knows it by this text.
 inline constexpr char kInvalidFontFileText[] = "(The selected font file is invalid.)";
 
+// The largest font file the browser reads. The largest real ones are CJK families of 20-30 MiB;
+// anything past this is taken for no font rather than held in memory.
+inline constexpr qint64 kMaxFontFileBytes = 256LL * 1024 * 1024;
+
 // The faces a person can pick, from the family list of Qt's font database, in its order:
-// - Qt's own stand-ins for the generic families ("Sans Serif", "Serif", "Monospace") are left
-//   out: no font file gives them;
+// - Qt's own stand-ins for the generic families ("Sans Serif", "Serif", "Monospace", which Qt
+//   lists without a foundry) are left out; a font file that names itself so is listed under
+//   its foundry too ("Sans Serif [VXTF]"), and that is a face, "Sans Serif";
 // - where Qt tells one family from several foundries apart as "Family [foundry]", the suffix
 //   goes and the family is listed once, so a copy of an installed font from another vendor
 //   is still that installed face. A name that merely ends in brackets, with no sibling of the
 //   same stem, stays as it is.
 QStringList screenFaces(const QStringList &qtFamilies);
 
+// The family Qt draws a face with: the face itself, but for a file that names itself after one
+// of the generic families, that family with the file's foundry, since the bare name gives Qt's
+// stand-in (fontconfig's default face).
+QString familyToDraw(const QString &face, const QStringList &qtFamilies);
+
 // The first face the table lists now, in its order, that the collection does not hold
 // (letter case aside); "" when every face is known.
 QString firstNewFace(const FontTable &table, const FaceCollection &known);
 
-// The family a font file names itself through the font engine, without installing it; ""
-// when the file is not a font the engine reads, or when its name table gives no family
-// (fontconfig would name such a file after the file, which is no face name at all).
-QString ownFamilyName(const QString &path);
+// A font file's bytes, read once, so that nothing maps the file while someone else changes
+// it. Nothing for what is not a plain file (a pipe or device would never finish), for a file
+// larger than kMaxFontFileBytes, and when it cannot be read.
+std::optional<QByteArray> readFontFile(const QString &path);
+
+// The family a font names itself in its name table, through the font engine, without blanks
+// around it; "" when the bytes are no font the engine reads or name no family. (fontconfig
+// names such a font after its file or its index, which is no face name at all.)
+QString ownFamilyName(const QByteArray &font);
 
 } // namespace fonts

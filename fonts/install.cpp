@@ -58,15 +58,18 @@ CopyResult copyFontFile(const QString &source, const QString &folder, const QStr
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
+        // The cause is read before the write is cancelled, which puts its own text in its place.
         if (n < 0) {
+            const CopyResult r = failed(CopyError::ReadFailed, destination, in.errorString());
             out.cancelWriting();
-            return failed(CopyError::ReadFailed, destination, in.errorString());
+            return r;
         }
         if (n == 0)
             break;
         if (out.write(buffer.constData(), n) != n) {
+            const CopyResult r = failed(CopyError::CannotWrite, destination, out.errorString());
             out.cancelWriting();
-            return failed(CopyError::CannotWrite, destination, out.errorString());
+            return r;
         }
     }
     if (!out.commit())
@@ -98,14 +101,18 @@ InstallResult installTrialFont(const QString &trialFontFile, const QString &face
     // Source, destination name and registered name all come from the trial file itself, so they
     // can't disagree whatever the file list shows by now.
     const QString name = installName(trialFontFile);
+    const QString valueName = faceText + QStringLiteral(" (TrueType)");
+    if (!Module2::canSaveRegistryValue(QLatin1String(kFontsRegistryKey), valueName)) {
+        r.outcome = InstallOutcome::NameRefused;
+        return r;
+    }
     r.copy = copyFontFile(trialFontFile, fontFolder, name);
     if (!r.copy.ok()) {
         r.outcome = InstallOutcome::CopyFailed;
         return r;
     }
-    r.registry = Module2::writeRegistryValue(Module2::HKEY_LOCAL_MACHINE, QLatin1String(kFontsRegistryKey),
-                                             faceText + QStringLiteral(" (TrueType)"), name);
-    r.outcome = InstallOutcome::Installed;
+    r.registry = Module2::writeRegistryValue(Module2::HKEY_LOCAL_MACHINE, QLatin1String(kFontsRegistryKey), valueName, name);
+    r.outcome = r.registry.ok() ? InstallOutcome::Installed : InstallOutcome::RegistryFailed;
     return r;
 }
 

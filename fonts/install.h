@@ -37,11 +37,13 @@ CopyResult copyFontFile(const QString &source, const QString &folder, const QStr
 QString installName(const QString &trialFontFile);
 
 enum class InstallOutcome {
-    NoTrialFile,  // nothing trial-loaded: beep
-    NoFaceName,   // empty face-name box: stop without a beep
-    InvalidFont,  // the face-name box shows the invalid-file message: beep, nothing copied
-    CopyFailed,   // silently stopped before the registry
-    Installed,    // copied; the registry value was asked for (its result is not looked at)
+    NoTrialFile,    // nothing trial-loaded: beep
+    NoFaceName,     // empty face-name box: stop without a beep
+    InvalidFont,    // the face-name box shows the invalid-file message: beep, nothing copied
+    NameRefused,    // the registry cannot hold the value's name: beep, nothing copied
+    CopyFailed,     // silently stopped before the registry; the cause in copy.detail
+    RegistryFailed, // copied, but the registry refused the value; the cause in registry.detail
+    Installed,      // copied and registered
 };
 
 struct InstallResult
@@ -52,12 +54,13 @@ struct InstallResult
 };
 
 // The install command without its window: copies `trialFontFile` into `fontFolder` under
-// installName() and registers it as `faceText` + " (TrueType)".
+// installName() and registers it as `faceText` + " (TrueType)". A name the registry could not
+// hold stops it before the copy, so a font never sits in the fonts folder unregistered for it.
 InstallResult installTrialFont(const QString &trialFontFile, const QString &faceText, const QString &fontFolder);
 
 inline bool beepsFor(InstallOutcome o)
 {
-    return o == InstallOutcome::NoTrialFile || o == InstallOutcome::InvalidFont;
+    return o == InstallOutcome::NoTrialFile || o == InstallOutcome::InvalidFont || o == InstallOutcome::NameRefused;
 }
 
 } // namespace fonts

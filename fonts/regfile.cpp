@@ -2,7 +2,9 @@
 
 #include "base/numbers.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
 
 namespace registry {
 
@@ -481,6 +487,57 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+// A writer's place in the queue for a store: a lock file of its own in <store>.queue/, named so
+// that names sort in the order writers came. A writer goes ahead when no older ticket is held,
+// so it never waits behind newcomers, however many keep coming. A ticket that a process which
+// died left behind is stale: QLockFile knows its owner is gone and lets it be taken away.
+class Turn
+{
+public:
+    Turn(const QString &storePath, const QDeadlineTimer &deadline)
+        : queue_(storePath + QStringLiteral(".queue"))
+    {
+        static std::atomic<quint32> taken{0};
+        const QString name = QStringLiteral("%1-%2-%3.ticket")
+                                 .arg(QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs(), 20, 10, QLatin1Char('0'))
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(taken++);
+        if (!QDir().mkpath(queue_.path()))
+            return;
+        ticket_.emplace(queue_.filePath(name));
+        ticket_->setStaleLockTime(0); // stale only when its owner is gone, however long it waits
+        if (!ticket_->tryLock(0))
+            return;
+        while (!(granted_ = firstInLine(name)) && !deadline.hasExpired())
+            QThread::msleep(1);
+    }
+    ~Turn()
+    {
+        if (ticket_)
+            ticket_->unlock(); // removes the ticket
+    }
+    bool granted() const { return granted_; }
+
+private:
+    bool firstInLine(const QString &mine) const
+    {
+        for (const QString &other : queue_.entryList({QStringLiteral("*.ticket")}, QDir::Files, QDir::Name)) {
+            if (other >= mine)
+                return true;
+            QLockFile older(queue_.filePath(other));
+            older.setStaleLockTime(0);
+            if (!older.tryLock(0)) // held by a live writer ahead of this one
+                return false;
+            older.unlock(); // a dead writer's, or one just done: gone now
+        }
+        return true;
+    }
+
+    QDir queue_;
+    std::optional<QLockFile> ticket_;
+    bool granted_ = false;
+};
+
 // Moves an unreadable store out of the way under a name of its own; false when it stays.
 bool keepAside(const QString &path)
 {
@@ -493,6 +550,12 @@ bool keepAside(const QString &path)
 }
 
 } // namespace
+
+bool RegFileStore::canHold(const QString &subkey, const QString &name) const
+{
+    const QStringList path = splitKey(subkey);
+    return isStorableName(name) && std::all_of(path.cbegin(), path.cend(), isStorableName);
+}
 
 Result RegFileStore::setValue(RootKey root, const QString &subkey, const QString &name, const Value &value)
 {
@@ -509,9 +572,12 @@ Result RegFileStore::setValue(RootKey root, const QString &subkey, const QString
     if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return Result::failure(Status::WriteFailed, QStringLiteral("no folder for the store"));
 
+    // Writers take turns in the order they came, then hold the store's lock for the update.
+    QDeadlineTimer deadline(lockTimeoutMs_);
+    const Turn turn(path, deadline);
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(lockTimeoutMs_))
-        return Result::failure(Status::Busy, QStringLiteral("lock not granted (%1)").arg(static_cast<int>(lock.error())));
+    if (!turn.granted() || !lock.tryLock(int(qMax<qint64>(0, deadline.remainingTime()))))
+        return Result::failure(Status::Busy, QStringLiteral("no turn within %1 ms").arg(lockTimeoutMs_));
 
     RegDocument doc{rootName, {}};
     const QFileInfo info(path);

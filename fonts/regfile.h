@@ -106,6 +106,8 @@ public:
     QString filePath(RootKey root) const; // empty for an unknown root
 
     Result setValue(RootKey root, const QString &subkey, const QString &name, const Value &value) override;
+    // Names with control characters or line breaks cannot stand on a line of the file.
+    bool canHold(const QString &subkey, const QString &name) const override;
 
 private:
     QString folder_;

@@ -55,6 +55,14 @@ public:
     virtual ~Registry() = default;
     // Opens or creates `subkey` under `root` and sets `name` to `value`.
     virtual Result setValue(RootKey root, const QString &subkey, const QString &name, const Value &value) = 0;
+    // Whether a value of that name under that key can be stored at all, asked before a caller
+    // does anything it could not undo. The registry itself takes any name.
+    virtual bool canHold(const QString &subkey, const QString &name) const
+    {
+        Q_UNUSED(subkey);
+        Q_UNUSED(name);
+        return true;
+    }
 
     // The registry the program uses: the system's own (fonts/system.h). Tests may put a fake in
     // its place (nullptr restores the real one); the caller keeps ownership of what it sets.

@@ -6,9 +6,15 @@
 #include "fonts/faces.h"
 #include "fonts/system.h"
 
+#include <QFontInfo>
+#include <QListWidget>
+#include <QProcess>
+
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(fonts::Volume)
+using Damage = std::function<void(const QString &path)>;
+Q_DECLARE_METATYPE(Damage)
 
 namespace {
 
@@ -38,7 +44,7 @@ private slots:
         QTest::newRow("foundries folded") << QStringList{"Alpha [OTHR]", "Alpha [VXTF]", "Arial"} << QStringList{"Alpha", "Arial"};
         QTest::newRow("foundry beside a bare entry") << QStringList{"Alpha", "Alpha [VXTF]", "Beta"} << QStringList{"Alpha", "Beta"};
         QTest::newRow("brackets in a lone name kept") << QStringList{"Odd [Name]", "Zed"} << QStringList{"Odd [Name]", "Zed"};
-        QTest::newRow("generic from two foundries") << QStringList{"Serif", "Serif [X]", "Tahoma"} << QStringList{"Tahoma"};
+        QTest::newRow("a file's own generic family") << QStringList{"Serif", "Serif [X]", "Tahoma"} << QStringList{"Serif", "Tahoma"};
     }
     void screenFaces()
     {
@@ -53,34 +59,96 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("saveAs");
         QTest::addColumn<QString>("face"); // "": the invalid-file message
-        QTest::newRow("new face, non-ASCII path") << "eta.ttf" << QStringLiteral("Écriture ✓ 日本.ttf") << "Eta Script";
+        QTest::addColumn<Damage>("damage");
+        const Damage none = [](const QString &) {};
+        QTest::newRow("new face, non-ASCII path") << "eta.ttf" << QStringLiteral("Écriture ✓ 日本.ttf") << "Eta Script" << none;
         // Listed under its typographic family and, after it, under its own: the own one is new.
-        QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light";
-        QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "";
-        QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "";
-        QTest::newRow("no name, named like a face") << "noname.ttf" << "Pretty Name.ttf" << "";
-        QTest::newRow("empty") << "empty.ttf" << "" << "";
-        QTest::newRow("garbage") << "garbage.ttf" << "" << "";
-        QTest::newRow("truncated") << "truncated.ttf" << "" << "";
+        QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light" << none;
+        QTest::newRow("a family named like a generic one") << "sansserif.ttf" << "" << "Sans Serif" << none;
+        QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "" << none;
+        QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "" << none;
+        QTest::newRow("no name, named like a face") << "noname.ttf" << "Pretty Name.ttf" << "" << none;
+        QTest::newRow("a blank family") << "blank.ttf" << "" << "" << none;
+        QTest::newRow("empty") << "empty.ttf" << "" << "" << none;
+        QTest::newRow("garbage") << "garbage.ttf" << "" << "" << none;
+        QTest::newRow("truncated") << "truncated.ttf" << "" << "" << none;
+        QTest::newRow("larger than any font") << "eta.ttf" << "" << "" << Damage([](const QString &path) {
+            QFile(path).resize(fonts::kMaxFontFileBytes + 1); // sparse: nothing is read
+        });
     }
     void trialLoad()
     {
         QFETCH(QString, file);
         QFETCH(QString, saveAs);
         QFETCH(QString, face);
+        QFETCH(Damage, damage);
         const QString dir = testenv::freshDir(QStringLiteral("Ordner ß"));
         const QString path = testenv::copyFont(file, dir, saveAs);
+        damage(path);
         fonts::TrialLoader trial;
         QCOMPARE(trial.takeInstalledFaces(), kInstalled);
         QCOMPARE(trial.load(testenv::copyFont(QStringLiteral("zeta.ttf"), dir)), QStringLiteral("Zeta Display"));
         QCOMPARE(trial.load(path), face);
         QCOMPARE(trial.trialFontFile(), path); // an invalid file is the trial file all the same
         QVERIFY(!tableFaces().contains(QStringLiteral("Zeta Display"))); // the previous one left
+        if (!face.isEmpty()) // what the preview draws is the file's own face, not a stand-in
+            QCOMPARE(QFontInfo(QFont(trial.familyToDraw(face))).family(), trial.familyToDraw(face));
         QCOMPARE(trial.load(QString()), face); // no selection: the same file again
         trial.unload();
         FontTable::instance().notify();
         QCOMPARE(tableFaces(), kInstalled);
         QCOMPARE(trial.installedFontNames().count(), 0);
+    }
+
+    // Damaged files, made afresh from the committed fonts by a seeded script, clicked through
+    // the window and painted in child processes: none may crash, hang or trip a sanitizer.
+    void damagedFontsNeverCrash()
+    {
+        const QString dir = testenv::freshDir(QStringLiteral("damaged"));
+        QCOMPARE(QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                                   {QStringLiteral(VEXLORA_TEST_FONTS "/../fuzz/make_damaged_fonts.py"), QStringLiteral("1000"), dir}), 0);
+        for (int batch = 0; batch < 4; ++batch) {
+            const QString part = dir + QStringLiteral("/part %1").arg(batch);
+            QDir().mkpath(part);
+            for (int i = batch * 250; i < (batch + 1) * 250; ++i)
+                QFile::rename(dir + QStringLiteral("/damaged-%1.ttf").arg(i, 5, 10, QChar('0')), part + QStringLiteral("/%1.ttf").arg(i));
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_clickfonts"),
+                        {part, batch % 2 ? QStringLiteral("72") : QStringLiteral("8")});
+            int clicked = 0;
+            while (child.state() != QProcess::NotRunning || child.canReadLine()) {
+                if (!child.canReadLine())
+                    QVERIFY2(child.waitForReadyRead(10000) || child.state() == QProcess::NotRunning,
+                             qPrintable(QStringLiteral("hung after %1 files of %2").arg(clicked).arg(part)));
+                while (child.canReadLine())
+                    clicked += child.readLine().startsWith("ok ");
+            }
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(child.exitCode(), 0);
+            QCOMPARE(clicked, 250);
+        }
+    }
+
+    // A file cut to nothing and written back in place, again and again, while it is clicked:
+    // the bytes are read once, so nothing faults on pages that are gone.
+    void fileChangedWhileClicked()
+    {
+        const QString dir = testenv::freshDir(QStringLiteral("changing"));
+        const QString path = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
+        QProcess writer;
+        writer.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("while :; do : > '%1'; cat '%2' > '%1'; done")
+                                                                            .arg(path, QStringLiteral(VEXLORA_TEST_FONTS "/zeta.ttf"))});
+        QVERIFY(writer.waitForStarted());
+        testenv::MainWindow win;
+        win.listFolder(dir);
+        auto *files = win.get<QListWidget>("File1");
+        files->setCurrentRow(0);
+        for (int i = 0; i < 500; ++i) {
+            QTest::keyClick(files, Qt::Key_Return);
+            win.get("txPreview")->grab();
+        }
+        writer.kill();
+        writer.waitForFinished();
     }
 
     void trialLoadRefusesWhatIsNoFile()

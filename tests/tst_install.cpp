@@ -140,41 +140,51 @@ private slots:
                     {work + QStringLiteral("/big.ttf"), work + QStringLiteral("/fonts/"), QStringLiteral("big.ttf"), QString::number(limit)});
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), limit > big.size() ? 0 : 1);
+        QVERIFY2(child.readAllStandardOutput().contains("too large"), "the cause, not the cancellation's own text");
         QCOMPARE(readBytes(work + QStringLiteral("/fonts/big.ttf")), limit > big.size() ? big : QByteArray("old"));
         QCOMPARE(entries(work + QStringLiteral("/fonts")), QStringList{QStringLiteral("big.ttf")});
     }
 
+    // What the install does and reports, over the real store: beeps and refusals change nothing;
+    // a registry that fails after the copy leaves the copy and says so.
     void installTrialFont_data()
     {
         QTest::addColumn<QString>("trial"); // saved under this name in a work folder, or ""
         QTest::addColumn<QString>("face");
-        QTest::addColumn<QString>("folder"); // "": the fonts folder
+        QTest::addColumn<QString>("folder");   // "": the fonts folder
+        QTest::addColumn<QString>("storeFolder"); // the registry store's; "": its own
         QTest::addColumn<InstallOutcome>("outcome");
-        QTest::newRow("no trial file") << "" << "Zeta Display" << "" << InstallOutcome::NoTrialFile;
-        QTest::newRow("no face name") << "zeta.ttf" << "" << "" << InstallOutcome::NoFaceName;
-        QTest::newRow("invalid-file message") << "zeta.ttf" << kInvalidFontFileText << "" << InstallOutcome::InvalidFont;
-        QTest::newRow("unwritable folder") << "zeta.ttf" << "Zeta Display" << kUnwritable << InstallOutcome::CopyFailed;
-        QTest::newRow("name registered as shown, file name trimmed") << " zeta.ttf" << "My Zeta " << "" << InstallOutcome::Installed;
+        QTest::newRow("no trial file") << "" << "Zeta Display" << "" << "" << InstallOutcome::NoTrialFile;
+        QTest::newRow("no face name") << "zeta.ttf" << "" << "" << "" << InstallOutcome::NoFaceName;
+        QTest::newRow("invalid-file message") << "zeta.ttf" << kInvalidFontFileText << "" << "" << InstallOutcome::InvalidFont;
+        QTest::newRow("a name the registry cannot hold") << "zeta.ttf" << "Zeta\aBell" << "" << "" << InstallOutcome::NameRefused;
+        QTest::newRow("unwritable folder") << "zeta.ttf" << "Zeta Display" << kUnwritable << "" << InstallOutcome::CopyFailed;
+        QTest::newRow("unwritable registry") << "zeta.ttf" << "Zeta Display" << "" << kUnwritable << InstallOutcome::RegistryFailed;
+        QTest::newRow("name registered as shown, file name trimmed") << " zeta.ttf" << "My Zeta " << "" << "" << InstallOutcome::Installed;
     }
     void installTrialFont()
     {
         QFETCH(QString, trial);
         QFETCH(QString, face);
         QFETCH(QString, folder);
+        QFETCH(QString, storeFolder);
         QFETCH(InstallOutcome, outcome);
-        FakeRegistry reg;
+        QDir(registry::RegFileStore::defaultFolder()).removeRecursively();
+        registry::RegFileStore store(storeFolder);
+        FakeRegistry reg(&store);
         const QString path = trial.isEmpty() ? QString() : testenv::copyFont("zeta.ttf", testenv::freshDir("trial"), trial);
-        QCOMPARE(fonts::installTrialFont(path, face, folder.isEmpty() ? fontsFolder() : folder).outcome, outcome);
-        if (outcome != InstallOutcome::Installed) {
-            QVERIFY(reg.writes.isEmpty());
-            QVERIFY(entries(fontsFolder()).isEmpty());
-            return;
+        const InstallResult r = fonts::installTrialFont(path, face, folder.isEmpty() ? fontsFolder() : folder);
+        QCOMPARE(r.outcome, outcome);
+        const bool copied = outcome == InstallOutcome::Installed || outcome == InstallOutcome::RegistryFailed;
+        QCOMPARE(entries(fontsFolder()), copied ? QStringList{QStringLiteral("zeta.ttf")} : QStringList());
+        QCOMPARE(reg.writes.size(), copied ? 1 : 0);
+        QCOMPARE(QFileInfo::exists(store.filePath(registry::RootKey::HKEY_LOCAL_MACHINE)), outcome == InstallOutcome::Installed);
+        QCOMPARE(r.registry.detail.isEmpty(), outcome != InstallOutcome::RegistryFailed); // the cause, for whoever asks
+        if (copied) {
+            QCOMPARE(reg.writes[0].subkey, kFontsKey);
+            QCOMPARE(reg.writes[0].name, face + " (TrueType)");
+            QVERIFY(reg.writes[0].value == registry::Value(QStringLiteral("zeta.ttf")));
         }
-        QCOMPARE(entries(fontsFolder()), QStringList{QStringLiteral("zeta.ttf")});
-        QCOMPARE(reg.writes.size(), 1);
-        QCOMPARE(reg.writes[0].subkey, kFontsKey);
-        QCOMPARE(reg.writes[0].name, QStringLiteral("My Zeta  (TrueType)"));
-        QVERIFY(reg.writes[0].value == registry::Value(QStringLiteral("zeta.ttf")));
     }
 
     // The toolbar button, as a person uses it.

@@ -146,6 +146,8 @@ FONTS = {
                             names={16: "Alpha Sans", 17: "Light"}),
     "ALPHA-case.ttf": dict(family="ALPHA SANS", ps="ALPHASANS", shape=shape_notch_left, width=640, stroke=90),
     "noname.ttf": dict(family=None, ps=None, shape=shape_plain, width=600, stroke=80),
+    "sansserif.ttf": dict(family="Sans Serif", ps="SansSerif", shape=shape_ibeam, width=560, tall=1.3, stroke=120),
+    "blank.ttf": dict(family=" ", ps="Blank", shape=shape_plain, width=600, stroke=80),
 }
 
 

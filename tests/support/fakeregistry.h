@@ -23,6 +23,10 @@ public:
         writes.append({root, subkey, name, value});
         return forward_ ? forward_->setValue(root, subkey, name, value) : registry::Result{};
     }
+    bool canHold(const QString &subkey, const QString &name) const override
+    {
+        return !forward_ || forward_->canHold(subkey, name);
+    }
     QList<Write> writes;
 
 private:

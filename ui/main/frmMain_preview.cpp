@@ -104,11 +104,12 @@ void frmMain::setupPreview()
 
 void frmMain::showFace(const QString &face)
 {
+    const QString family = trial_.familyToDraw(face);
     QFont f = ui->txPreview->font();
-    f.setFamily(face);
+    f.setFamily(family);
     ui->txPreview->setFont(f);
     QFont g = ui->flxPreview->font();
-    g.setFamily(face);
+    g.setFamily(family);
     ui->flxPreview->setFont(g);
 }
 
