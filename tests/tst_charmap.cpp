@@ -18,9 +18,7 @@ private slots:
     {
         QTest::addColumn<double>("points");
         QTest::addColumn<int>("twips");
-        QTest::newRow("8.25") << 8.25 << 206; // 206.25
         QTest::newRow("10.5: half goes down to even") << 10.5 << 262;
-        QTest::newRow("10.50001: four decimals first") << 10.50001 << 262;
         QTest::newRow("10.5001") << 10.5001 << 263; // 262.5025
         QTest::newRow("9.5: half goes up to even") << 9.5 << 238;
         QTest::newRow("largest") << 1638.0 << 40950;
@@ -48,7 +46,6 @@ private slots:
         QTest::newRow("36") << "36" << 900;
         QTest::newRow("9.75") << "9.75" << 244;
         QTest::newRow("0") << "0" << 0;
-        QTest::newRow("too large") << "1639" << 0;
         QTest::newRow("overflow") << "1e999" << 0;
     }
     void fill()

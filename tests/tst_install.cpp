@@ -136,8 +136,8 @@ private slots:
         QDir().mkpath(work + QStringLiteral("/fonts"));
         QVERIFY(writeBytes(work + QStringLiteral("/fonts/big.ttf"), "old"));
         QProcess child;
-        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_copylimited"),
-                    {work + QStringLiteral("/big.ttf"), work + QStringLiteral("/fonts/"), QStringLiteral("big.ttf"), QString::number(limit)});
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_child"),
+                    {QStringLiteral("copy"), work + QStringLiteral("/big.ttf"), work + QStringLiteral("/fonts/"), QStringLiteral("big.ttf"), QString::number(limit)});
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), limit > big.size() ? 0 : 1);
         QVERIFY2(child.readAllStandardOutput().contains("too large"), "the cause, not the cancellation's own text");

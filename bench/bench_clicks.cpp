@@ -1,0 +1,108 @@
+// What many clicks cost: memory over 10,000 clicks on font files in one window, and what the
+// click path makes of a great many damaged fonts, each clicked through the window in a child
+// process (tests/helper_child), with the slowest file.
+//
+//   bench_clicks [--clicks N] [--damaged N]        (defaults 10000 and 20000)
+//
+// Figures are printed, never asserted. Resident memory is read from /proc/self/statm.
+#include "support/testenv.h"
+
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QProcess>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+double residentMiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.value(1).toDouble() * sysconf(_SC_PAGESIZE) / (1024.0 * 1024.0);
+}
+
+QString sourceRoot()
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absolutePath() + QStringLiteral("/..");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    int clicks = 10000;
+    int damaged = 20000;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (qstrcmp(argv[i], "--clicks") == 0)
+            clicks = atoi(argv[i + 1]);
+        else if (qstrcmp(argv[i], "--damaged") == 0)
+            damaged = atoi(argv[i + 1]);
+    }
+    testenv::prepare(testenv::standardFonts());
+    QApplication app(argc, argv);
+
+    // Memory: two new faces clicked in turn, the preview painted after each click.
+    {
+        testenv::MainWindow win;
+        const QString dir = testenv::freshDir(QStringLiteral("memory"));
+        testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
+        testenv::copyFont(QStringLiteral("eta.ttf"), dir);
+        win.listFolder(dir);
+        auto *files = win.get<QListWidget>("File1");
+        files->setFocus();
+        double at500 = 0;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 1; i <= clicks; ++i) {
+            files->setCurrentRow(i % 2);
+            QTest::keyClick(files, Qt::Key_Return);
+            win.get("txPreview")->grab();
+            if (i == 500)
+                at500 = residentMiB();
+        }
+        std::printf("memory over %d clicks: %.1f MiB resident at click 500, %.1f MiB at click %d (%+.1f MiB); %.2f ms a click\n",
+                    clicks, at500, residentMiB(), clicks, residentMiB() - at500, timer.elapsed() / double(clicks));
+    }
+
+    // Damaged fonts, in batches of 500 per child process.
+    if (damaged > 0) {
+        const QString dir = testenv::freshDir(QStringLiteral("damaged"));
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                              {sourceRoot() + QStringLiteral("/tests/fuzz/make_damaged_fonts.py"), QString::number(damaged), dir}) != 0)
+            return 1;
+        int accepted = 0, refused = 0, crashes = 0, batches = 0;
+        qint64 slowest = 0;
+        QString slowestFile;
+        const QString helper = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + QStringLiteral("/../tests/helper_child");
+        for (int first = 0; first < damaged; first += 500, ++batches) {
+            const QString part = dir + QStringLiteral("/part%1").arg(batches);
+            QDir().mkpath(part);
+            for (int i = first; i < qMin(first + 500, damaged); ++i)
+                QFile::rename(dir + QStringLiteral("/damaged-%1.ttf").arg(i, 5, 10, QChar('0')), part + QStringLiteral("/%1.ttf").arg(i));
+            QProcess child;
+            child.start(helper, {QStringLiteral("click"), part, batches % 2 ? QStringLiteral("72") : QStringLiteral("8")});
+            QElapsedTimer since;
+            since.start();
+            while (child.waitForReadyRead(30000) || child.canReadLine()) {
+                while (child.canReadLine()) {
+                    const QList<QByteArray> words = child.readLine().trimmed().split(' ');
+                    if (since.elapsed() > slowest) {
+                        slowest = since.elapsed();
+                        slowestFile = QString::fromUtf8(words.value(1));
+                    }
+                    since.restart();
+                    ++(words.value(2).startsWith("(The") ? refused : accepted);
+                }
+            }
+            child.waitForFinished(-1);
+            crashes += child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0;
+        }
+        std::printf("damaged fonts: %d files in %d children: %d accepted, %d refused, %d crashed children; "
+                    "slowest file %s, %lld ms\n", damaged, batches, accepted, refused, crashes, qPrintable(slowestFile), slowest);
+    }
+    return 0;
+}

@@ -1,0 +1,65 @@
+// The child processes the tests start, one program with a role per first argument:
+//   copy SOURCE FOLDER NAME LIMIT   the font copy under a file-size limit, as a full disk fails it;
+//                                   prints the error and its cause; exit 0 when the copy succeeded
+//   write PREFIX COUNT              COUNT registry values PREFIX-<i> through the program's writer,
+//                                   so that several at once contend for the same store
+//   click FOLDER SIZE               every font file of FOLDER clicked through the main window (Enter
+//                                   on the file list), the free text and the map at SIZE painted
+//                                   after each; prints "ok <file>" after each, so the parent sees
+//                                   which one hung or crashed
+#include "support/testenv.h"
+
+#include "fonts/Module2.h"
+#include "fonts/install.h"
+#include "ui/main/TabStrip.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("copy") && args.size() == 6) {
+        std::signal(SIGXFSZ, SIG_IGN); // past the limit a write fails with EFBIG instead
+        const rlim_t limit = args[5].toULongLong();
+        const rlimit rl{limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &rl) != 0)
+            return 3;
+        const fonts::CopyResult r = fonts::copyFontFile(args[2], args[3], args[4]);
+        std::printf("%d %s\n", static_cast<int>(r.error), qPrintable(r.detail));
+        return r.ok() ? 0 : 1;
+    }
+    if (args.value(1) == QLatin1String("write") && args.size() == 4) {
+        int failures = 0;
+        for (int i = 0; i < args[3].toInt(); ++i) {
+            const registry::Result r = Module2::writeRegistryValue(Module2::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Vexlora Test\\Writers"),
+                                                                   args[2] + '-' + QString::number(i), QStringLiteral("value %1").arg(i));
+            if (!r.ok() && ++failures)
+                std::fprintf(stderr, "%s-%d: %s\n", qPrintable(args[2]), i, qPrintable(r.detail));
+        }
+        return failures == 0 ? 0 : 1;
+    }
+    if (args.value(1) == QLatin1String("click") && args.size() == 4) {
+        testenv::MainWindow win;
+        win.get<QComboBox>("cmbSize")->setEditText(args[3]);
+        testenv::clickTab(win.get<TabStrip>("tsPreview"), 1); // the map, filled at that size
+        win.listFolder(args[2]);
+        auto *files = win.get<QListWidget>("File1");
+        files->setFocus();
+        for (int i = 0; i < files->count(); ++i) {
+            files->setCurrentRow(i);
+            QTest::keyClick(files, Qt::Key_Return);
+            win.get("txPreview")->grab();
+            win.get("flxPreview")->grab();
+            std::printf("ok %s %s\n", qPrintable(files->item(i)->text()), qPrintable(win.faceName()));
+            std::fflush(stdout);
+        }
+        return 0;
+    }
+    return 2;
+}
