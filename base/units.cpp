@@ -2,7 +2,6 @@
 
 #include <QtGlobal>
 
-#include <cfenv>
 #include <cmath>
 
 namespace units {
@@ -14,12 +13,15 @@ int twipsToPixels(int twips)
 
 double roundHalfEven(double value)
 {
-    // nearbyint follows the rounding mode, which is to-nearest-even unless someone changed it.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value);
-    std::fesetround(saved);
-    return r;
+    // Worked out from floor and exact differences, so no rounding mode the process may be in
+    // (and no compiler that assumes the default one) can change the result.
+    if (!std::isfinite(value))
+        return value;
+    const double below = std::floor(value);
+    const double fraction = value - below; // exact: both lie within one unit of each other
+    if (fraction != 0.5)
+        return fraction < 0.5 ? below : below + 1;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
 } // namespace units

@@ -98,10 +98,15 @@ std::optional<QByteArray> readFontFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     // Read, never mapped: a file cut short while it is read gives fewer bytes, where a mapping
-    // would fault on the pages that are gone. It may grow in the meantime: read no more than the limit.
-    QByteArray bytes = file.read(kMaxFontFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFontFileBytes)
-        return std::nullopt;
+    // would fault on the pages that are gone. It may also grow meanwhile: never past the limit.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (qint64 n; (n = file.read(chunk.data(), chunk.size())) != 0;) {
+        if (n < 0 || bytes.size() + n > kMaxFontFileBytes)
+            return std::nullopt;
+        bytes.append(chunk.constData(), n);
+    }
     return bytes;
 }
 
