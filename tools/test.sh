@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vexlora with its tests (installing what is missing) and runs every test: the Qt tests
-# headless under CTest, then the Windows code cross-compiled and run under wine.
+# headless under CTest, the Debian package made, unpacked and checked (never installed), then
+# the Windows code cross-compiled and run under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/packages.sh
@@ -9,6 +10,7 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -D
 cmake --build build-test -j"$(nproc)"
 status=0
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test -j"$(nproc)" --output-on-failure || status=1
+tools/test-package.sh build-test || status=1
 if [ -x tools/test-windows.sh ]; then
     tools/test-windows.sh || status=1
 fi
