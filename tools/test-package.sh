@@ -91,9 +91,13 @@ if out=$(appstreamcli validate --no-net "$metainfo" 2>&1); then pass; else fail 
 printf '%s\n' "$out"
 
 # --- any prefix, with DESTDIR ---------------------------------------------------------------
-DESTDIR=$work/destdir cmake --install "$build" --prefix /opt/vexlora >/dev/null
-(cd "$work/destdir/opt/vexlora" && find . -type f -printf 'usr/%P\n' | sort) >"$work/prefix-files"
-check "an install into /opt/vexlora with DESTDIR holds the package's files" diff -u "$work/files" "$work/prefix-files"
+if DESTDIR=$work/destdir cmake --install "$build" --prefix /opt/vexlora >"$work/install.log" 2>&1; then
+    (cd "$work/destdir/opt/vexlora" && find . -type f -printf 'usr/%P\n' | sort) >"$work/prefix-files"
+    check "an install into /opt/vexlora with DESTDIR holds the package's files" diff -u "$work/files" "$work/prefix-files"
+else
+    cat "$work/install.log"
+    fail "cmake --install into /opt/vexlora with DESTDIR"
+fi
 
 # --- the unpacked program starts ----------------------------------------------------------
 # A private world, with a snooze taken today (days since 30 December 1899 as a little-endian
