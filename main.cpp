@@ -5,6 +5,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the running window to its launcher, and so to its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VEXLORA_APP_ID));
     Module1::Main();
     return app.exec();
 }

@@ -8,7 +8,8 @@ advertisement picture and the donation button uses DejaVu Sans (Debian: fonts-de
 when it is there, Pillow's built-in font otherwise.
 
 Writes:
-  vexlora-16.png, vexlora-32.png, vexlora-48.png  the program icon, rendered from vexlora.svg
+  vexlora-N.png  the program icon, rendered from vexlora.svg, N = 16, 24, 32, 48, 64, 128, 256:
+                 16, 32 and 48 for the windows, every size for the desktop's icon theme
   vexlora.ico    48 px (8 and 32 bit), 32 and 16 px (8, 24 and 32 bit), for the Windows build
   vexlora.rc     the Windows resource script that puts vexlora.ico in the executable
   ad-product.jpg 280 x 280, the product shown by the advertisement window
@@ -26,6 +27,9 @@ import sys
 from PIL import Image, ImageDraw, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The icon theme's sizes; the windows use 16, 32 and 48 of them.
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 # Where a picture has no alpha channel of its own, this colour stands for "transparent".
 MAGENTA = (255, 0, 255)
@@ -149,7 +153,7 @@ def make_ico(images):
 
 def make_icon():
     svg = out("vexlora.svg")
-    sizes = {s: render_svg(svg, s) for s in (16, 32, 48)}
+    sizes = {s: render_svg(svg, s) for s in ICON_SIZES}
     for s, img in sizes.items():
         save_image(img, "vexlora-%d.png" % s, format="PNG", optimize=True)
     variants = [(48, 32), (48, 8), (32, 32), (32, 24), (32, 8), (16, 32), (16, 24), (16, 8)]
@@ -301,8 +305,8 @@ def main():
     make_ad_product()
     make_donate()
     make_hand()
-    for name in ("vexlora-16.png", "vexlora-32.png", "vexlora-48.png", "vexlora.ico", "vexlora.rc",
-                 "ad-product.jpg", "donate.gif", "hand.png"):
+    for name in ["vexlora-%d.png" % size for size in ICON_SIZES] + [
+            "vexlora.ico", "vexlora.rc", "ad-product.jpg", "donate.gif", "hand.png"]:
         print("%-16s %6d bytes" % (name, os.path.getsize(out(name))))
 
 

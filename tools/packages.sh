@@ -1,7 +1,8 @@
-# Installs the Debian packages that building and testing need, when any is missing.
-# Sourced by run.sh and test.sh.
+# Installs the Debian packages that building, packaging and testing need, when any is missing.
+# Sourced by run.sh, test.sh and test-package.sh. CPack's Debian packages take their
+# dependencies from dpkg-dev's dpkg-shlibdeps, on the files that file(1) calls ELF.
 VEXLORA_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
-libgl-dev fontconfig fonts-dejavu-core python3 python3-fonttools xvfb xauth"
+libgl-dev fontconfig fonts-dejavu-core python3 python3-fonttools xvfb xauth dpkg-dev file"
 
 vexlora_install_packages() {
     local missing=()
