@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 . tools/packages.sh
 vexlora_install_packages clang libclang-rt-14-dev
 build=${1:-build-asan}
-runs=${VEXLORA_FUZZ_RUNS:-20000}
+runs=${VEXLORA_FUZZ_RUNS:-300000}
 fail() { echo "sanitizers: FAILED ($1)"; exit 1; }
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -29,7 +29,7 @@ for target in fuzz_numbers fuzz_regfile fuzz_snooze; do
         tail -n 40 "$scratch.log"
         fail "$target"
     fi
-    echo "$target: $(grep -E '^#[0-9]+ +DONE' "$scratch.log" | tail -n 1)"
+    echo "$target: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$scratch.log" | tail -n 1)"
     rm -rf "$scratch" "$scratch.log"
 done
 echo "sanitizers: passed"
