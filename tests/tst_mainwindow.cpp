@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -21,6 +22,7 @@ using testenv::MainWindow;
 using units::twipsToPixels;
 using Act = std::function<void(QListWidget *, QPoint)>;
 Q_DECLARE_METATYPE(Act)
+Q_DECLARE_METATYPE(std::function<void(MainWindow &)>)
 
 char *toString(const TwipRect &r)
 {
@@ -37,6 +39,20 @@ WindowGeometry laidOut(int width, int height, int toolbar)
 }
 
 const QString kInvalid = QStringLiteral("(The selected font file is invalid.)");
+
+// The named control the focus is in: a tab strip for its bar, the toolbar for its buttons.
+QString focusStop()
+{
+    QWidget *f = QApplication::focusWidget();
+    while (f && (f->objectName().isEmpty() || qobject_cast<QTabBar *>(f)))
+        f = f->parentWidget();
+    return f ? f->objectName() : QString();
+}
+
+void key(int k, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
+}
 
 } // namespace
 
@@ -129,22 +145,79 @@ private slots:
         QCOMPARE(QFontInfo(win->font()).family(), QStringLiteral("Tahoma"));
         QCOMPARE(win.get("flxPreview")->font().pointSizeF(), 8.25);
         QVERIFY(win.get("picBrowse")->isVisible() && !win.get("picInst")->isVisible() && !win.get("flxPreview")->isVisible());
+        QWidget *size = win.get("cmbSize"); // at (1740, 60) in the toolbar, 675 twips wide
+        const QPoint at = size->mapTo(win.get("Toolbar1"), QPoint());
+        QCOMPARE(QList<int>({at.x(), at.y(), size->width()}), QList<int>({116, 4, 45}));
     }
 
+    // Every stop once, in order, forward and back, in each combination of the two tab strips;
+    // hidden controls and the panes are no stops, and Tab in the sample text types nothing.
+    void tabOrder_data()
+    {
+        QTest::addColumn<std::function<void(MainWindow &)>>("setup");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList browse{"txFontName", "File1", "Dir1", "Drive1"};
+        auto right = [](QList<const char *> strips) {
+            return std::function<void(MainWindow &)>([=](MainWindow &win) {
+                for (const char *strip : strips)
+                    QTest::keyClick(win.get<TabStrip>(strip)->tabBar(), Qt::Key_Right);
+            });
+        };
+        QTest::newRow("browser, free text") << right({}) << QStringList{"txPreview", "Toolbar1", "cmbSize", "tsType"} + browse + QStringList{"tsPreview"};
+        QTest::newRow("browser, map") << right({"tsPreview"}) << QStringList{"Toolbar1", "cmbSize", "tsType"} + browse + QStringList{"flxPreview", "tsPreview"};
+        QTest::newRow("installed, free text") << right({"tsType"}) << QStringList{"txPreview", "Toolbar1", "cmbSize", "tsType", "lstInst", "tsPreview"};
+        QTest::newRow("installed, map") << right({"tsType", "tsPreview"}) << QStringList{"Toolbar1", "cmbSize", "tsType", "lstInst", "flxPreview", "tsPreview"};
+    }
+    void tabOrder()
+    {
+        QFETCH(std::function<void(MainWindow &)>, setup);
+        QFETCH(QStringList, stops);
+        MainWindow win;
+        const QString sample = win.get<QPlainTextEdit>("txPreview")->toPlainText();
+        QCOMPARE(focusStop(), QStringLiteral("txPreview")); // where it starts
+        setup(win);
+        win.get("tsPreview")->setFocus();
+        QStringList forward, back;
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            key(Qt::Key_Tab);
+            forward << focusStop();
+        }
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            back.prepend(focusStop());
+            key(Qt::Key_Tab, Qt::ShiftModifier);
+        }
+        QCOMPARE(forward, stops);
+        QCOMPARE(back, stops);
+        QCOMPARE(win.get<QPlainTextEdit>("txPreview")->toPlainText(), sample);
+    }
+
+    // By mouse, by the toolbar's keys and by the shortcuts: each of Bold and Italic sets only its
+    // own style of the free text. The toolbar is one stop, left with Tab from any button.
     void boldAndItalicAreIndependent()
     {
         MainWindow win;
         auto *text = win.get<QPlainTextEdit>("txPreview");
+        auto *bar = win.get<QToolBar>("Toolbar1");
         QAction *bold = win.get<QAction>("tbBold");
         QAction *italic = win.get<QAction>("tbItalic");
-        struct Step { QAction *button; bool bold; bool italic; };
-        for (const Step &s : {Step{bold, true, false}, Step{italic, true, true}, Step{bold, false, true}, Step{italic, false, false}}) {
-            QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(s.button), Qt::LeftButton);
+        struct Step { std::function<void()> press; bool bold; bool italic; };
+        const Step steps[] = {
+            {[&] { QTest::mouseClick(bar->widgetForAction(bold), Qt::LeftButton); }, true, false},
+            {[&] { win.get("File1")->setFocus(); key(Qt::Key_I, Qt::ControlModifier); }, true, true},
+            {[&] { text->setFocus(); key(Qt::Key_Tab); key(Qt::Key_Right); key(Qt::Key_Space); }, false, true}, // Install, Bold
+            {[] { key(Qt::Key_Right); key(Qt::Key_Return); }, false, false},
+            {[] { key(Qt::Key_B, Qt::ControlModifier); }, true, false}};
+        for (const Step &s : steps) {
+            s.press();
             QCOMPARE(QList<bool>({bold->isChecked(), italic->isChecked()}), QList<bool>({s.bold, s.italic}));
             QCOMPARE(QList<bool>({QFontInfo(text->font()).bold(), QFontInfo(text->font()).italic()}), QList<bool>({s.bold, s.italic}));
             QCOMPARE(text->font().pointSizeF(), 36.0);
             QVERIFY(!win.get("flxPreview")->font().bold() && !win.get("flxPreview")->font().italic());
         }
+        key(Qt::Key_Tab); // from Italic
+        QCOMPARE(focusStop(), QStringLiteral("cmbSize"));
+        key(Qt::Key_Tab, Qt::ShiftModifier); // the toolbar is entered on Install again
+        QCOMPARE(QApplication::focusWidget(), bar->widgetForAction(win.get<QAction>("tbInstall")));
     }
 
     // A click in the file list hands the face to the preview, through the real font table.

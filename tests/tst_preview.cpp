@@ -29,13 +29,7 @@ struct Preview
     TabStrip *ts = win.get<TabStrip>("tsPreview");
     QSignalSpy cells{flx, &QTableWidget::currentCellChanged};
 
-    Preview()
-    {
-        if (!QTest::qWaitForWindowExposed(win.w.get()))
-            qWarning("the main window was not shown");
-        QApplication::setActiveWindow(win.w.get());
-        focus(tx);
-    }
+    Preview() { focus(tx); }
     // Every fill makes each of the 225 cells current in turn; only the very first one starts
     // on a cell it then makes current again (1, 1), so it reports one change fewer.
     int fills() const { return int((cells.count() + 224) / 225); }
@@ -183,9 +177,7 @@ private slots:
         p.clickTab(0);
         QVERIFY(p.tx->isVisible() && !p.flx->isVisible());
         QCOMPARE(p.fills(), 2);
-        p.focus(p.ts->tabBar());
-        QTest::keyClick(p.ts->tabBar(), Qt::Key_Right);
-        QVERIFY(p.flx->isVisible());
+        QTest::keyClick(p.ts->tabBar(), Qt::Key_Right); // by keys: the same, once
         QCOMPARE(p.fills(), 3);
     }
 
