@@ -316,10 +316,12 @@ private slots:
         win.doubleClick(a);
         QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
         QVERIFY(a->isExpanded());
-        // Filled nodes are never listed again; one that had no subfolders is listed each time.
+        // Filled nodes are never listed again but fold and unfold; one without subfolders is listed each time.
         QDir(disk).mkpath(QStringLiteral("A/A3"));
         win.doubleClick(a);
         QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
+        QVERIFY(!a->isExpanded());
+        win.doubleClick(a);
         QVERIFY(a->isExpanded());
         win.doubleClick(win.node(QStringLiteral("b")));
         QCOMPARE(files(), QStringList());
@@ -348,6 +350,37 @@ private slots:
         QCOMPARE(win.node(QStringLiteral(".hidden"))->childCount(), 0);
         win.chooseDrive(testenv::home() + QStringLiteral("/no such volume"));
         QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    // With keys alone: arrows list nothing, Enter lists and fills a node, Right fills and opens
+    // one, and a font two levels down is previewed.
+    void treeByKeys()
+    {
+        const QString disk = testenv::freshDir(QStringLiteral("keys"));
+        for (const char *sub : {"A/a1", "A/A2", "b/c"})
+            QDir(disk).mkpath(QLatin1String(sub));
+        testenv::copyFont(QStringLiteral("eta.ttf"), disk + QStringLiteral("/A"));
+        testenv::copyFont(QStringLiteral("zeta.ttf"), disk + QStringLiteral("/A/A2"));
+        MainWindow win;
+        win.chooseDrive(disk);
+        auto files = [&] { return testenv::texts(win.get<QListWidget>("File1")); };
+        win.get("Dir1")->setFocus(); // on A
+        key(Qt::Key_Return);
+        QCOMPARE(files(), QStringList{"eta.ttf"});
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("A"))), (QStringList{"a1", "A2"}));
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        QCOMPARE(files(), QStringList{"eta.ttf"});
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(files(), QStringList{"zeta.ttf"});
+        key(Qt::Key_Down);
+        key(Qt::Key_Right);
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("b"))), QStringList{"c"});
+        QVERIFY(win.node(QStringLiteral("b"))->isExpanded());
+        QCOMPARE(files(), QStringList{"zeta.ttf"});
+        key(Qt::Key_Tab, Qt::ShiftModifier); // the file list, on its first file
+        key(Qt::Key_Return);
+        QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));
     }
 
     void installedFontsInTableOrder()
