@@ -108,6 +108,11 @@ private slots:
             QTest::keyClick(p.box, Qt::Key_Down);
             QTest::keyClick(p.box, Qt::Key_Down);
         }) << 72.0 << 1800 << 3 << "72";
+        QTest::newRow("arrow keys, list open: each entry once") << Steps([](Preview &p) {
+            p.box->showPopup();
+            for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Return})
+                QTest::keyClick(p.box->view(), k);
+        }) << 24.0 << 600 << 2 << "24";
         QTest::newRow("Enter, once though 20 is listed") << typed("20") << 20.0 << 500 << 1 << "20";
         QTest::newRow("Return") << Steps([](Preview &p) { p.type("20"); QTest::keyClick(p.box, Qt::Key_Return); }) << 20.0 << 500 << 1 << "20";
         QTest::newRow("unlisted size, not completed, nothing inserted") << typed("7") << 7.0 << 175 << 1 << "7";

@@ -7,6 +7,7 @@
 #include "preview/charmap.h"
 #include "ui/main/EventHook.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include <utility>
 namespace {
 
 constexpr int kEnterKey = 13;
@@ -54,11 +56,33 @@ void frmMain::setupPreview()
     // Inline completion would turn a typed "7" into "72" (the .ui has no word for "none").
     box->setCompleter(nullptr);
 
-    connect(box, &QComboBox::activated, this, [this] {
-        if (!sizeBoxSettling_)
+    connect(box, &QComboBox::activated, this, [this](int index) {
+        if (!sizeBoxSettling_ && std::exchange(sizeListApplied_, -1) != index)
             cmbSize_Click();
     });
     new EventHook(box, [this, box](QEvent *event) {
+    // In the open list each entry the arrow keys move to is applied at once, as a click on it
+    // would be; closing the list on that entry then applies nothing more.
+    QAbstractItemView *list = box->view();
+    new EventHook(list, [this, box, list](QEvent *event) {
+        if (event->type() == QEvent::Show)
+            sizeListApplied_ = -1;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        static const QList<int> moves{Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        if (!moves.contains(key->key()) || (key->modifiers() & Qt::AltModifier))
+            return false; // Alt+arrows, Enter and Escape close the list
+        const int before = list->currentIndex().row();
+        static_cast<QObject *>(list)->event(event);
+        const int row = list->currentIndex().row();
+        if (row >= 0 && row != before) {
+            box->setCurrentIndex(row);
+            sizeListApplied_ = row;
+            cmbSize_Click();
+        }
+        return true;
+    });
         if (event->type() == QEvent::KeyPress) {
             const int code = keyDownCode(static_cast<QKeyEvent *>(event));
             cmbSize_KeyDown(code);
