@@ -186,40 +186,47 @@ private slots:
         QCOMPARE(p.fills(), 3);
     }
 
+    // Clicks and keys in the map, then a copy: the menu's Copy item, or Ctrl+C.
     void mapClicksAndCopy_data()
     {
-        QTest::addColumn<Qt::MouseButton>("button"); // NoButton: no click after the fill
-        QTest::addColumn<QPoint>("cell");            // (row, column) clicked
-        QTest::addColumn<QPoint>("current");         // (row, column) current afterwards
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QPoint>("current"); // (row, column) current afterwards
         QTest::addColumn<bool>("menu");
         QTest::addColumn<QString>("copied");
+        auto copy = [](const Steps &first) { return Steps([=](Preview &p) { first(p); p.win.get<QAction>("mnuCopy")->trigger(); }); };
+        auto click = [](Qt::MouseButton button, int row, int col) {
+            return Steps([=](Preview &p) { QTest::mouseClick(p.flx->viewport(), button, {}, p.flx->visualItemRect(p.flx->item(row, col)).center()); });
+        };
+        auto keys = [](QList<QKeyCombination> combos) {
+            return Steps([=](Preview &p) { for (QKeyCombination k : combos) QTest::keyClick(p.flx, k.key(), k.keyboardModifiers()); });
+        };
         const QPoint last(15, 15);
-        QTest::newRow("right after a fill: code 224") << Qt::NoButton << last << last << false << "\u00E0";
-        QTest::newRow("left on A") << Qt::LeftButton << QPoint(5, 6) << QPoint(5, 6) << false << "A";
-        QTest::newRow("left on code 0: one NUL") << Qt::LeftButton << QPoint(1, 1) << QPoint(1, 1) << false << QString(QChar(0));
-        QTest::newRow("right: menu, the cell stays") << Qt::RightButton << QPoint(9, 9) << last << true << "\u00E0";
-        QTest::newRow("middle: no menu, the cell stays") << Qt::MiddleButton << QPoint(3, 4) << last << false << "\u00E0";
+        QTest::newRow("right after a fill: code 224") << copy(keys({})) << last << false << "\u00E0";
+        QTest::newRow("left on A") << copy(click(Qt::LeftButton, 5, 6)) << QPoint(5, 6) << false << "A";
+        QTest::newRow("left on code 0: one NUL") << copy(click(Qt::LeftButton, 1, 1)) << QPoint(1, 1) << false << QString(QChar(0));
+        QTest::newRow("right: menu, the cell stays") << copy(click(Qt::RightButton, 9, 9)) << last << true << "\u00E0";
+        QTest::newRow("middle: no menu, the cell stays") << copy(click(Qt::MiddleButton, 3, 4)) << last << false << "\u00E0";
+        QTest::newRow("Shift+F10: menu") << copy(keys({Qt::Key_Left, Qt::SHIFT | Qt::Key_F10})) << QPoint(15, 14) << true << "\u00DF";
+        QTest::newRow("context-menu key: menu") << copy(keys({Qt::Key_Up, Qt::Key_Menu})) << QPoint(14, 15) << true << "\u00D1";
+        QTest::newRow("Ctrl+C") << keys({Qt::Key_Up, Qt::CTRL | Qt::Key_C}) << QPoint(14, 15) << false << "\u00D1";
     }
     void mapClicksAndCopy()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, cell);
+        QFETCH(Steps, steps);
         QFETCH(QPoint, current);
         QFETCH(bool, menu);
         QFETCH(QString, copied);
         Preview p;
         p.pick(QStringLiteral(" 8")); // small cells: the whole map in view
         p.clickTab(1);
-        if (button != Qt::NoButton)
-            QTest::mouseClick(p.flx->viewport(), button, {}, p.flx->visualItemRect(p.flx->item(cell.x(), cell.y())).center());
+        QGuiApplication::clipboard()->clear();
+        steps(p);
         auto *popup = p.win.get<QMenu>("mnuPopup");
         if (menu)
             QTRY_VERIFY(popup->isVisible());
         QCOMPARE(popup->isVisible(), menu);
-        QCOMPARE(QPoint(p.grid->row(), p.grid->col()), current);
-        QGuiApplication::clipboard()->clear();
-        p.win.get<QAction>("mnuCopy")->trigger();
         popup->close();
+        QCOMPARE(QPoint(p.grid->row(), p.grid->col()), current);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 

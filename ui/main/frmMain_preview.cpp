@@ -15,11 +15,12 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QTabBar>
+#include <QTableWidget>
 
 #include <cfloat>
 #include <cmath>
-
 #include <utility>
+
 namespace {
 
 constexpr int kEnterKey = 13;
@@ -60,7 +61,6 @@ void frmMain::setupPreview()
         if (!sizeBoxSettling_ && std::exchange(sizeListApplied_, -1) != index)
             cmbSize_Click();
     });
-    new EventHook(box, [this, box](QEvent *event) {
     // In the open list each entry the arrow keys move to is applied at once, as a click on it
     // would be; closing the list on that entry then applies nothing more.
     QAbstractItemView *list = box->view();
@@ -83,6 +83,7 @@ void frmMain::setupPreview()
         }
         return true;
     });
+    new EventHook(box, [this, box](QEvent *event) {
         if (event->type() == QEvent::KeyPress) {
             const int code = keyDownCode(static_cast<QKeyEvent *>(event));
             cmbSize_KeyDown(code);
@@ -124,6 +125,23 @@ void frmMain::setupPreview()
     flexGrid_ = new FlexGrid(ui->flxPreview);
     connect(flexGrid_, &FlexGrid::mouseDown, this, &frmMain::flxPreview_MouseDown);
     connect(ui->mnuCopy, &QAction::triggered, this, &frmMain::mnuCopy_Click);
+    // The keyboard's way to Copy: the context-menu key and Shift+F10 open the menu at the
+    // current cell, Ctrl+C runs its Copy item at once.
+    new EventHook(ui->flxPreview, [this](QEvent *event) {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            ui->mnuCopy->trigger();
+            return true;
+        }
+        if (key->key() != Qt::Key_Menu && !(key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier))
+            return false;
+        QTableWidget *grid = ui->flxPreview;
+        grid->scrollTo(grid->currentIndex());
+        ui->mnuPopup->popup(grid->viewport()->mapToGlobal(grid->visualRect(grid->currentIndex()).center()));
+        return true;
+    });
 }
 
 void frmMain::showFace(const QString &face)
