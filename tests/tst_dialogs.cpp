@@ -8,6 +8,7 @@
 #include "ui/dialogs/frmAd.h"
 #include "ui/dialogs/links.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -48,6 +49,21 @@ struct Ad
     // One tick of the lock timer, as the 3-second timeout delivers it.
     void tick() const { QMetaObject::invokeMethod(child<QTimer>(w, "tmrAds"), "timeout", Qt::DirectConnection); }
 };
+
+// A shown window's stops, once round with Tab from the named one, pressing Enter and Space on each link.
+QStringList tabRound(QWidget *window, const char *first)
+{
+    QApplication::setActiveWindow(window);
+    child(window, first)->setFocus();
+    QStringList stops;
+    for (QWidget *f = QApplication::focusWidget(); f && !stops.contains(f->objectName()); f = QApplication::focusWidget()) {
+        stops << f->objectName();
+        for (Qt::Key k : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab})
+            if (k == Qt::Key_Tab || !qobject_cast<QAbstractButton *>(f))
+                QTest::keyClick(f, k);
+    }
+    return stops;
+}
 
 } // namespace
 
@@ -100,6 +116,7 @@ private slots:
         for (QLabel *label : ad.w->findChildren<QLabel *>()) // whole, whatever face stands in
             QVERIFY2(label->text().isEmpty() || textFits(label), qPrintable(label->objectName()));
         QVERIFY(!ad.button->isEnabled() && child<QLabel>(ad.w, "lbLock")->isVisible() && !ad.noAds->isVisible());
+        QCOMPARE(tabRound(ad.w, "Picture1"), QStringList{"Picture1"}); // nothing else yet
         QTest::mouseClick(ad.button, Qt::LeftButton);
         QTest::keyClick(ad.button, Qt::Key_Space);
         // The content is one link to the product page, locked or not; one page per double click,
@@ -112,7 +129,7 @@ private slots:
             if (name == QByteArrayView("Image1"))
                 ad.tick();
         }
-        QCOMPARE(browser.urls, QList<QUrl>(4, links::productPage()));
+        QCOMPARE(browser.urls, QList<QUrl>(6, links::productPage()));
         QCOMPARE(ad.proceeded.count(), 0);
     }
 
@@ -121,6 +138,7 @@ private slots:
         Ad ad;
         ad.tick();
         QVERIFY(ad.button->isEnabled() && !child<QLabel>(ad.w, "lbLock")->isVisible() && ad.noAds->isVisible());
+        QCOMPARE(tabRound(ad.w, "Command1"), (QStringList{"Command1", "Picture1", "swiNoAd"}));
         QVERIFY(!ad.noAds->isChecked());
         // Later ticks change nothing, not even the box the user ticked; the timer runs on.
         QTest::mouseClick(ad.noAds, Qt::LeftButton);
@@ -195,9 +213,8 @@ private slots:
     {
         frmAbout box(nullptr);
         box.show();
-        for (const char *name : {"Image2", "Label2"})
-            QTest::mouseClick(box.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::homePage()}));
+        QCOMPARE(tabRound(&box, "Command1"), (QStringList{"Command1", "Image2", "Label2"}));
+        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::donationPage(), links::homePage(), links::homePage()}));
         // On the site the label shows as a bare address, with the referrer field.
         for (const QUrl &url : browser.urls) {
             QVERIFY(!url.host().isEmpty() && links::siteText().startsWith(url.host()));
@@ -230,6 +247,7 @@ private slots:
         QCOMPARE(seen.at(1), seen.at(0));
         QVERIFY(seen.at(0).startsWith(QStringLiteral("Copyright")) && seen.at(0).endsWith(QStringLiteral("bug fixes!")));
     }
+
 };
 
 VEXLORA_TEST_MAIN(TestDialogs, testenv::standardFonts())
