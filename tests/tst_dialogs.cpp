@@ -9,6 +9,7 @@
 #include "ui/dialogs/links.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -248,6 +249,29 @@ private slots:
         QVERIFY(seen.at(0).startsWith(QStringLiteral("Copyright")) && seen.at(0).endsWith(QStringLiteral("bug fixes!")));
     }
 
+    // What a screen reader announces each control a person reaches as: a name of its own, not
+    // the entry it shows (where a combo box's name is its text, the label that names it).
+    void accessibleNames()
+    {
+        testenv::MainWindow win;
+        frmAbout about(nullptr);
+        Ad ad;
+        QList<QWidget *> controls;
+        for (const char *name : {"tbInstall", "tbBold", "tbItalic", "tbAbout"})
+            controls << win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>(name));
+        for (auto [window, names] : {std::pair<QWidget *, QList<const char *>>{win.w.get(), {"Toolbar1", "cmbSize", "tsType", "Drive1", "Dir1",
+                                         "File1", "txFontName", "lstInst", "tsPreview", "txPreview", "flxPreview"}},
+                                     {ad.w, {"Picture1", "Image1", "Label2", "Label3", "Label4", "Label5", "Label6", "Command1", "swiNoAd"}},
+                                     {&about, {"Image2", "Label2", "Command1"}}})
+            for (const char *name : names)
+                controls << child(window, name);
+        for (QWidget *w : controls) {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+            const auto labels = i->relations(QAccessible::Label);
+            const QString name = (labels.isEmpty() ? i : labels.first().first)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name != w->property("currentText").toString(), qPrintable(w->objectName()));
+        }
+    }
 };
 
 VEXLORA_TEST_MAIN(TestDialogs, testenv::standardFonts())

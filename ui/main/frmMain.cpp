@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 using units::twipsToPixels;
@@ -48,6 +49,13 @@ frmMain::frmMain(QWidget *parent)
     setupFonts();
     setupPreview();
     ui->txPreview->setFocus(); // where the window's tab order starts
+    // On Linux a combo box tells screen readers its text as its name and leaves what it is for
+    // to a label that names it; these labels are for them alone and stay hidden.
+    for (QComboBox *box : {ui->Drive1, ui->cmbSize}) {
+        auto *label = new QLabel(box->accessibleName(), box->parentWidget());
+        label->setBuddy(box);
+        label->hide();
+    }
 
     // Client area 9600 x 7710 twips, centred on the screen.
     resize(twipsToPixels(9600), twipsToPixels(7710));
