@@ -140,6 +140,7 @@ void frmMain::setupPreview()
         QTableWidget *grid = ui->flxPreview;
         grid->scrollTo(grid->currentIndex());
         ui->mnuPopup->popup(grid->viewport()->mapToGlobal(grid->visualRect(grid->currentIndex()).center()));
+        ui->mnuPopup->setActiveAction(ui->mnuCopy); // opened from the keyboard: Enter copies
         return true;
     });
 }
