@@ -239,6 +239,7 @@ private slots:
                 QVERIFY(textFits(text));
                 text->setText(QStringLiteral("changed"));
                 QTest::keyClick(box, Qt::Key_Escape);
+                QCOMPARE(box->focusWidget(), child(box, "Command1")); // where it opened
             });
             i == 0 ? QTest::keyClick(win.w.get(), Qt::Key_F1)
                    : QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>("tbAbout")), Qt::LeftButton);

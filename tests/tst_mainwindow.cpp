@@ -353,8 +353,7 @@ private slots:
         QCOMPARE(tree->topLevelItemCount(), 0);
     }
 
-    // With keys alone: arrows list nothing, Enter lists and fills a node, Right fills and opens
-    // one, and a font two levels down is previewed.
+    // Keys alone: arrows list nothing, Enter lists and fills, Right fills and opens; a font two levels down previews.
     void treeByKeys()
     {
         const QString disk = testenv::freshDir(QStringLiteral("keys"));
