@@ -8,6 +8,8 @@
 #include "ui/dialogs/frmAd.h"
 #include "ui/dialogs/links.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -48,6 +50,21 @@ struct Ad
     // One tick of the lock timer, as the 3-second timeout delivers it.
     void tick() const { QMetaObject::invokeMethod(child<QTimer>(w, "tmrAds"), "timeout", Qt::DirectConnection); }
 };
+
+// A shown window's stops, once round with Tab from the named one, pressing Enter and Space on each link.
+QStringList tabRound(QWidget *window, const char *first)
+{
+    QApplication::setActiveWindow(window);
+    child(window, first)->setFocus();
+    QStringList stops;
+    for (QWidget *f = QApplication::focusWidget(); f && !stops.contains(f->objectName()); f = QApplication::focusWidget()) {
+        stops << f->objectName();
+        for (Qt::Key k : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab})
+            if (k == Qt::Key_Tab || !qobject_cast<QAbstractButton *>(f))
+                QTest::keyClick(f, k);
+    }
+    return stops;
+}
 
 } // namespace
 
@@ -100,6 +117,7 @@ private slots:
         for (QLabel *label : ad.w->findChildren<QLabel *>()) // whole, whatever face stands in
             QVERIFY2(label->text().isEmpty() || textFits(label), qPrintable(label->objectName()));
         QVERIFY(!ad.button->isEnabled() && child<QLabel>(ad.w, "lbLock")->isVisible() && !ad.noAds->isVisible());
+        QCOMPARE(tabRound(ad.w, "Picture1"), QStringList{"Picture1"}); // nothing else yet
         QTest::mouseClick(ad.button, Qt::LeftButton);
         QTest::keyClick(ad.button, Qt::Key_Space);
         // The content is one link to the product page, locked or not; one page per double click,
@@ -112,7 +130,7 @@ private slots:
             if (name == QByteArrayView("Image1"))
                 ad.tick();
         }
-        QCOMPARE(browser.urls, QList<QUrl>(4, links::productPage()));
+        QCOMPARE(browser.urls, QList<QUrl>(6, links::productPage()));
         QCOMPARE(ad.proceeded.count(), 0);
     }
 
@@ -121,6 +139,7 @@ private slots:
         Ad ad;
         ad.tick();
         QVERIFY(ad.button->isEnabled() && !child<QLabel>(ad.w, "lbLock")->isVisible() && ad.noAds->isVisible());
+        QCOMPARE(tabRound(ad.w, "Command1"), (QStringList{"Command1", "Picture1", "swiNoAd"}));
         QVERIFY(!ad.noAds->isChecked());
         // Later ticks change nothing, not even the box the user ticked; the timer runs on.
         QTest::mouseClick(ad.noAds, Qt::LeftButton);
@@ -195,9 +214,8 @@ private slots:
     {
         frmAbout box(nullptr);
         box.show();
-        for (const char *name : {"Image2", "Label2"})
-            QTest::mouseClick(box.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::homePage()}));
+        QCOMPARE(tabRound(&box, "Command1"), (QStringList{"Command1", "Image2", "Label2"}));
+        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::donationPage(), links::homePage(), links::homePage()}));
         // On the site the label shows as a bare address, with the referrer field.
         for (const QUrl &url : browser.urls) {
             QVERIFY(!url.host().isEmpty() && links::siteText().startsWith(url.host()));
@@ -221,13 +239,39 @@ private slots:
                 QVERIFY(textFits(text));
                 text->setText(QStringLiteral("changed"));
                 QTest::keyClick(box, Qt::Key_Escape);
+                QCOMPARE(box->focusWidget(), child(box, "Command1")); // where it opened
             });
-            QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>("tbAbout")), Qt::LeftButton);
+            i == 0 ? QTest::keyClick(win.w.get(), Qt::Key_F1)
+                   : QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>("tbAbout")), Qt::LeftButton);
             QVERIFY(!QApplication::activeModalWidget());
         }
         QCOMPARE(seen.size(), 2);
         QCOMPARE(seen.at(1), seen.at(0));
         QVERIFY(seen.at(0).startsWith(QStringLiteral("Copyright")) && seen.at(0).endsWith(QStringLiteral("bug fixes!")));
+    }
+
+    // What a screen reader announces each control a person reaches as: a name of its own, not
+    // the entry it shows (where a combo box's name is its text, the label that names it).
+    void accessibleNames()
+    {
+        testenv::MainWindow win;
+        frmAbout about(nullptr);
+        Ad ad;
+        QList<QWidget *> controls;
+        for (const char *name : {"tbInstall", "tbBold", "tbItalic", "tbAbout"})
+            controls << win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>(name));
+        for (auto [window, names] : {std::pair<QWidget *, QList<const char *>>{win.w.get(), {"Toolbar1", "cmbSize", "tsType", "Drive1", "Dir1",
+                                         "File1", "txFontName", "lstInst", "tsPreview", "txPreview", "flxPreview"}},
+                                     {ad.w, {"Picture1", "Image1", "Label2", "Label3", "Label4", "Label5", "Label6", "Command1", "swiNoAd"}},
+                                     {&about, {"Image2", "Label2", "Command1"}}})
+            for (const char *name : names)
+                controls << child(window, name);
+        for (QWidget *w : controls) {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+            const auto labels = i->relations(QAccessible::Label);
+            const QString name = (labels.isEmpty() ? i : labels.first().first)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name != w->property("currentText").toString(), qPrintable(w->objectName()));
+        }
     }
 };
 

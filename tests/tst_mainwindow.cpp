@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -21,6 +22,7 @@ using testenv::MainWindow;
 using units::twipsToPixels;
 using Act = std::function<void(QListWidget *, QPoint)>;
 Q_DECLARE_METATYPE(Act)
+Q_DECLARE_METATYPE(std::function<void(MainWindow &)>)
 
 char *toString(const TwipRect &r)
 {
@@ -37,6 +39,21 @@ WindowGeometry laidOut(int width, int height, int toolbar)
 }
 
 const QString kInvalid = QStringLiteral("(The selected font file is invalid.)");
+
+// The named control the focus is in: a tab strip for its bar, the toolbar for its buttons.
+QString focusStop()
+{
+    QWidget *f = QApplication::focusWidget();
+    while (f && (f->objectName().isEmpty() || qobject_cast<QTabBar *>(f)))
+        f = f->parentWidget();
+    return f ? f->objectName() : QString();
+}
+
+void keys(QList<QKeyCombination> combos)
+{
+    for (QKeyCombination k : combos)
+        QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+}
 
 } // namespace
 
@@ -129,22 +146,79 @@ private slots:
         QCOMPARE(QFontInfo(win->font()).family(), QStringLiteral("Tahoma"));
         QCOMPARE(win.get("flxPreview")->font().pointSizeF(), 8.25);
         QVERIFY(win.get("picBrowse")->isVisible() && !win.get("picInst")->isVisible() && !win.get("flxPreview")->isVisible());
+        QWidget *size = win.get("cmbSize"); // at (1740, 60) in the toolbar, 675 twips wide
+        const QPoint at = size->mapTo(win.get("Toolbar1"), QPoint());
+        QCOMPARE(QList<int>({at.x(), at.y(), size->width()}), QList<int>({116, 4, 45}));
     }
 
+    // Every stop once, in order, forward and back, in each combination of the two tab strips;
+    // hidden controls and the panes are no stops, and Tab in the sample text types nothing.
+    void tabOrder_data()
+    {
+        QTest::addColumn<std::function<void(MainWindow &)>>("setup");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList browse{"txFontName", "File1", "Dir1", "Drive1"};
+        auto right = [](QList<const char *> strips) {
+            return std::function<void(MainWindow &)>([=](MainWindow &win) {
+                for (const char *strip : strips)
+                    QTest::keyClick(win.get<TabStrip>(strip)->tabBar(), Qt::Key_Right);
+            });
+        };
+        QTest::newRow("browser, free text") << right({}) << QStringList{"txPreview", "Toolbar1", "cmbSize", "tsType"} + browse + QStringList{"tsPreview"};
+        QTest::newRow("browser, map") << right({"tsPreview"}) << QStringList{"Toolbar1", "cmbSize", "tsType"} + browse + QStringList{"flxPreview", "tsPreview"};
+        QTest::newRow("installed, free text") << right({"tsType"}) << QStringList{"txPreview", "Toolbar1", "cmbSize", "tsType", "lstInst", "tsPreview"};
+        QTest::newRow("installed, map") << right({"tsType", "tsPreview"}) << QStringList{"Toolbar1", "cmbSize", "tsType", "lstInst", "flxPreview", "tsPreview"};
+    }
+    void tabOrder()
+    {
+        QFETCH(std::function<void(MainWindow &)>, setup);
+        QFETCH(QStringList, stops);
+        MainWindow win;
+        const QString sample = win.get<QPlainTextEdit>("txPreview")->toPlainText();
+        QCOMPARE(focusStop(), QStringLiteral("txPreview")); // where it starts
+        setup(win);
+        win.get("tsPreview")->setFocus();
+        QStringList forward, back;
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            keys({Qt::Key_Tab});
+            forward << focusStop();
+        }
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            back.prepend(focusStop());
+            keys({Qt::SHIFT | Qt::Key_Tab});
+        }
+        QCOMPARE(forward, stops);
+        QCOMPARE(back, stops);
+        QCOMPARE(win.get<QPlainTextEdit>("txPreview")->toPlainText(), sample);
+    }
+
+    // By mouse, by the toolbar's keys and by the shortcuts: each of Bold and Italic sets only its
+    // own style of the free text. The toolbar is one stop, left with Tab from any button.
     void boldAndItalicAreIndependent()
     {
         MainWindow win;
         auto *text = win.get<QPlainTextEdit>("txPreview");
+        auto *bar = win.get<QToolBar>("Toolbar1");
         QAction *bold = win.get<QAction>("tbBold");
         QAction *italic = win.get<QAction>("tbItalic");
-        struct Step { QAction *button; bool bold; bool italic; };
-        for (const Step &s : {Step{bold, true, false}, Step{italic, true, true}, Step{bold, false, true}, Step{italic, false, false}}) {
-            QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(s.button), Qt::LeftButton);
+        struct Step { std::function<void()> press; bool bold; bool italic; };
+        const Step steps[] = {
+            {[&] { QTest::mouseClick(bar->widgetForAction(bold), Qt::LeftButton); }, true, false},
+            {[&] { win.get("File1")->setFocus(); keys({Qt::CTRL | Qt::Key_I}); }, true, true},
+            {[&] { text->setFocus(); keys({Qt::Key_Tab, Qt::Key_Right, Qt::Key_Space}); }, false, true}, // Install, Bold
+            {[] { keys({Qt::Key_Right, Qt::Key_Return}); }, false, false},
+            {[] { keys({Qt::CTRL | Qt::Key_B}); }, true, false}};
+        for (const Step &s : steps) {
+            s.press();
             QCOMPARE(QList<bool>({bold->isChecked(), italic->isChecked()}), QList<bool>({s.bold, s.italic}));
             QCOMPARE(QList<bool>({QFontInfo(text->font()).bold(), QFontInfo(text->font()).italic()}), QList<bool>({s.bold, s.italic}));
             QCOMPARE(text->font().pointSizeF(), 36.0);
             QVERIFY(!win.get("flxPreview")->font().bold() && !win.get("flxPreview")->font().italic());
         }
+        keys({Qt::Key_Tab}); // from Italic
+        QCOMPARE(focusStop(), QStringLiteral("cmbSize"));
+        keys({Qt::SHIFT | Qt::Key_Tab}); // the toolbar is entered on Install again
+        QCOMPARE(QApplication::focusWidget(), bar->widgetForAction(win.get<QAction>("tbInstall")));
     }
 
     // A click in the file list hands the face to the preview, through the real font table.
@@ -243,10 +317,12 @@ private slots:
         win.doubleClick(a);
         QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
         QVERIFY(a->isExpanded());
-        // Filled nodes are never listed again; one that had no subfolders is listed each time.
+        // Filled nodes are never listed again but fold and unfold; one without subfolders is listed each time.
         QDir(disk).mkpath(QStringLiteral("A/A3"));
         win.doubleClick(a);
         QCOMPARE(testenv::texts(a), (QStringList{"a1", "A2"}));
+        QVERIFY(!a->isExpanded());
+        win.doubleClick(a);
         QVERIFY(a->isExpanded());
         win.doubleClick(win.node(QStringLiteral("b")));
         QCOMPARE(files(), QStringList());
@@ -275,6 +351,32 @@ private slots:
         QCOMPARE(win.node(QStringLiteral(".hidden"))->childCount(), 0);
         win.chooseDrive(testenv::home() + QStringLiteral("/no such volume"));
         QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    // Keys alone: arrows list nothing, Enter lists and fills, Right fills and opens; a font two levels down previews.
+    void treeByKeys()
+    {
+        const QString disk = testenv::freshDir(QStringLiteral("keys"));
+        for (const char *sub : {"A/a1", "A/A2", "b/c"})
+            QDir(disk).mkpath(QLatin1String(sub));
+        testenv::copyFont(QStringLiteral("eta.ttf"), disk + QStringLiteral("/A"));
+        testenv::copyFont(QStringLiteral("zeta.ttf"), disk + QStringLiteral("/A/A2"));
+        MainWindow win;
+        win.chooseDrive(disk);
+        auto files = [&] { return testenv::texts(win.get<QListWidget>("File1")); };
+        win.get("Dir1")->setFocus(); // on A
+        keys({Qt::Key_Return});
+        QCOMPARE(files(), QStringList{"eta.ttf"});
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("A"))), (QStringList{"a1", "A2"}));
+        keys({Qt::Key_Down, Qt::Key_Down});
+        QCOMPARE(files(), QStringList{"eta.ttf"});
+        keys({Qt::KeypadModifier | Qt::Key_Enter});
+        QCOMPARE(files(), QStringList{"zeta.ttf"});
+        keys({Qt::Key_Down, Qt::Key_Right});
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("b"))), QStringList{"c"});
+        QCOMPARE(files(), QStringList{"zeta.ttf"});
+        keys({Qt::SHIFT | Qt::Key_Tab, Qt::Key_Return}); // the file list, on its first file
+        QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));
     }
 
     void installedFontsInTableOrder()

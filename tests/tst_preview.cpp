@@ -29,13 +29,7 @@ struct Preview
     TabStrip *ts = win.get<TabStrip>("tsPreview");
     QSignalSpy cells{flx, &QTableWidget::currentCellChanged};
 
-    Preview()
-    {
-        if (!QTest::qWaitForWindowExposed(win.w.get()))
-            qWarning("the main window was not shown");
-        QApplication::setActiveWindow(win.w.get());
-        focus(tx);
-    }
+    Preview() { focus(tx); }
     // Every fill makes each of the 225 cells current in turn; only the very first one starts
     // on a cell it then makes current again (1, 1), so it reports one change fewer.
     int fills() const { return int((cells.count() + 224) / 225); }
@@ -114,6 +108,11 @@ private slots:
             QTest::keyClick(p.box, Qt::Key_Down);
             QTest::keyClick(p.box, Qt::Key_Down);
         }) << 72.0 << 1800 << 3 << "72";
+        QTest::newRow("arrow keys, list open: each entry once") << Steps([](Preview &p) {
+            p.box->showPopup();
+            for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Return})
+                QTest::keyClick(p.box->view(), k);
+        }) << 24.0 << 600 << 2 << "24";
         QTest::newRow("Enter, once though 20 is listed") << typed("20") << 20.0 << 500 << 1 << "20";
         QTest::newRow("Return") << Steps([](Preview &p) { p.type("20"); QTest::keyClick(p.box, Qt::Key_Return); }) << 20.0 << 500 << 1 << "20";
         QTest::newRow("unlisted size, not completed, nothing inserted") << typed("7") << 7.0 << 175 << 1 << "7";
@@ -183,46 +182,54 @@ private slots:
         p.clickTab(0);
         QVERIFY(p.tx->isVisible() && !p.flx->isVisible());
         QCOMPARE(p.fills(), 2);
-        p.focus(p.ts->tabBar());
-        QTest::keyClick(p.ts->tabBar(), Qt::Key_Right);
-        QVERIFY(p.flx->isVisible());
+        QTest::keyClick(p.ts->tabBar(), Qt::Key_Right); // by keys: the same, once
         QCOMPARE(p.fills(), 3);
     }
 
+    // Clicks and keys in the map, then a copy: the menu's Copy item, or Ctrl+C.
     void mapClicksAndCopy_data()
     {
-        QTest::addColumn<Qt::MouseButton>("button"); // NoButton: no click after the fill
-        QTest::addColumn<QPoint>("cell");            // (row, column) clicked
-        QTest::addColumn<QPoint>("current");         // (row, column) current afterwards
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QPoint>("current"); // (row, column) current afterwards
         QTest::addColumn<bool>("menu");
         QTest::addColumn<QString>("copied");
+        auto copy = [](const Steps &first) { return Steps([=](Preview &p) { first(p); p.win.get<QAction>("mnuCopy")->trigger(); }); };
+        auto click = [](Qt::MouseButton button, int row, int col) {
+            return Steps([=](Preview &p) { QTest::mouseClick(p.flx->viewport(), button, {}, p.flx->visualItemRect(p.flx->item(row, col)).center()); });
+        };
+        auto keys = [](QList<QKeyCombination> combos) {
+            return Steps([=](Preview &p) { for (QKeyCombination k : combos) QTest::keyClick(p.flx, k.key(), k.keyboardModifiers()); });
+        };
+        auto enterInMenu = [](const Steps &open) {
+            return Steps([=](Preview &p) { open(p); QTRY_VERIFY(p.win.get<QMenu>("mnuPopup")->isVisible()); QTest::keyClick(p.win.get<QMenu>("mnuPopup"), Qt::Key_Return); });
+        };
         const QPoint last(15, 15);
-        QTest::newRow("right after a fill: code 224") << Qt::NoButton << last << last << false << "\u00E0";
-        QTest::newRow("left on A") << Qt::LeftButton << QPoint(5, 6) << QPoint(5, 6) << false << "A";
-        QTest::newRow("left on code 0: one NUL") << Qt::LeftButton << QPoint(1, 1) << QPoint(1, 1) << false << QString(QChar(0));
-        QTest::newRow("right: menu, the cell stays") << Qt::RightButton << QPoint(9, 9) << last << true << "\u00E0";
-        QTest::newRow("middle: no menu, the cell stays") << Qt::MiddleButton << QPoint(3, 4) << last << false << "\u00E0";
+        QTest::newRow("right after a fill: code 224") << copy(keys({})) << last << false << "\u00E0";
+        QTest::newRow("left on A") << copy(click(Qt::LeftButton, 5, 6)) << QPoint(5, 6) << false << "A";
+        QTest::newRow("left on code 0: one NUL") << copy(click(Qt::LeftButton, 1, 1)) << QPoint(1, 1) << false << QString(QChar(0));
+        QTest::newRow("right: menu, the cell stays") << copy(click(Qt::RightButton, 9, 9)) << last << true << "\u00E0";
+        QTest::newRow("middle: no menu, the cell stays") << copy(click(Qt::MiddleButton, 3, 4)) << last << false << "\u00E0";
+        QTest::newRow("Shift+F10, Enter") << enterInMenu(keys({Qt::Key_Left, Qt::SHIFT | Qt::Key_F10})) << QPoint(15, 14) << false << "\u00DF";
+        QTest::newRow("context-menu key, Enter") << enterInMenu(keys({Qt::Key_Up, Qt::Key_Menu})) << QPoint(14, 15) << false << "\u00D1";
+        QTest::newRow("Ctrl+C") << keys({Qt::Key_Up, Qt::CTRL | Qt::Key_C}) << QPoint(14, 15) << false << "\u00D1";
     }
     void mapClicksAndCopy()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, cell);
+        QFETCH(Steps, steps);
         QFETCH(QPoint, current);
         QFETCH(bool, menu);
         QFETCH(QString, copied);
         Preview p;
         p.pick(QStringLiteral(" 8")); // small cells: the whole map in view
         p.clickTab(1);
-        if (button != Qt::NoButton)
-            QTest::mouseClick(p.flx->viewport(), button, {}, p.flx->visualItemRect(p.flx->item(cell.x(), cell.y())).center());
+        QGuiApplication::clipboard()->clear();
+        steps(p);
         auto *popup = p.win.get<QMenu>("mnuPopup");
         if (menu)
             QTRY_VERIFY(popup->isVisible());
         QCOMPARE(popup->isVisible(), menu);
-        QCOMPARE(QPoint(p.grid->row(), p.grid->col()), current);
-        QGuiApplication::clipboard()->clear();
-        p.win.get<QAction>("mnuCopy")->trigger();
         popup->close();
+        QCOMPARE(QPoint(p.grid->row(), p.grid->col()), current);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 

@@ -113,6 +113,9 @@ MainWindow::MainWindow()
 {
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        qWarning("the main window was not shown");
+    QApplication::setActiveWindow(w.get()); // the headless platform activates no window by itself
 }
 
 MainWindow::~MainWindow()

@@ -1,5 +1,7 @@
 #include "clickable.h"
 
+#include <QFocusFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -36,6 +38,22 @@ bool Clickable::eventFilter(QObject *watched, QEvent *event)
             emit clicked();
         return true;
     }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return false;
+        emit clicked();
+        return true;
+    }
+    case QEvent::FocusIn:
+        if (!frame_)
+            frame_ = new QFocusFrame(widget);
+        frame_->setWidget(widget);
+        return false;
+    case QEvent::FocusOut:
+        if (frame_)
+            frame_->setWidget(nullptr);
+        return false;
     default:
         return false;
     }

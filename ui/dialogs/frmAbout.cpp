@@ -37,6 +37,9 @@ frmAbout::frmAbout(QWidget *owner)
     connect(Clickable::on(ui->Image2), &Clickable::clicked, this, &frmAbout::Image2_Click);
     connect(Clickable::on(ui->Label2), &Clickable::clicked, this, &frmAbout::Label2_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    // The box opens on Ok, the first of its stops: Qt would start on the first link in the
+    // order the controls were made, and Enter there would open the donation page.
+    ui->Command1->setFocus();
     Form_Load();
     narrowToFit(ui->Label2);
 }

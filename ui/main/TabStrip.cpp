@@ -15,6 +15,9 @@ TabStrip::TabStrip(QWidget *parent)
     // into the size box is then settled before the tab's own handler reads it.
     bar_->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(bar_);
+    // The window's tab order names the strip, and Qt leaves a widget that takes no focus out
+    // of it: with the bar's own policy the strip keeps its place, and the bar with it.
+    setFocusPolicy(bar_->focusPolicy());
 }
 
 void TabStrip::setTabs(const QStringList &captions)

@@ -8,10 +8,12 @@
 #include "preview/FlexGrid.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/look.h"
+#include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 using units::twipsToPixels;
@@ -46,6 +48,14 @@ frmMain::frmMain(QWidget *parent)
     connect(ui->tsType, &TabStrip::Click, this, &frmMain::tsType_Click);
     setupFonts();
     setupPreview();
+    ui->txPreview->setFocus(); // where the window's tab order starts
+    // On Linux a combo box tells screen readers its text as its name and leaves what it is for
+    // to a label that names it; these labels are for them alone and stay hidden.
+    for (QComboBox *box : {ui->Drive1, ui->cmbSize}) {
+        auto *label = new QLabel(box->accessibleName(), box->parentWidget());
+        label->setBuddy(box);
+        label->hide();
+    }
 
     // Client area 9600 x 7710 twips, centred on the screen.
     resize(twipsToPixels(9600), twipsToPixels(7710));
@@ -68,16 +78,18 @@ void frmMain::setupToolbar()
     tbSeparator1 = bar->insertSeparator(ui->tbBold);
     bar->insertSeparator(ui->tbAbout);
 
-    // The placeholder, 800 twips wide, that carries the size box, between the separator and About.
+    // The placeholder, 800 twips wide, that keeps the size box's room between the separator and
+    // About. The box itself sits at its own place in the toolbar, where no layout moves it.
     auto *holder = new QWidget(bar);
     holder->setObjectName(QStringLiteral("tbSizeHolder"));
     holder->setFixedSize(twipsToPixels(800), 30);
-    ui->cmbSize->setParent(holder);
-    const int boxHeight = qMin(30, ui->cmbSize->sizeHint().height());
-    ui->cmbSize->setGeometry(0, (30 - boxHeight) / 2, twipsToPixels(800), boxHeight);
     bar->insertWidget(ui->tbAbout, holder);
+    ui->cmbSize->setParent(bar);
+    ui->cmbSize->setGeometry(twipsToPixels(1740), twipsToPixels(60), twipsToPixels(675),
+                             qMin(30 - twipsToPixels(60), ui->cmbSize->sizeHint().height()));
 
     connect(bar, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
+    toolbarOneStop(bar, ui->txPreview);
 }
 
 QString frmMain::getNewFontName()

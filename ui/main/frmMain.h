@@ -90,4 +90,5 @@ private:
     bool loaded_ = false;
     bool sizeBoxFocused_ = false;  // the size box is the window's focus control
     bool sizeBoxSettling_ = false; // the box is handling Enter or its focus-out by itself
+    int sizeListApplied_ = -1;     // the entry of the open list the arrow keys applied last
 };

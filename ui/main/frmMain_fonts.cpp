@@ -9,6 +9,7 @@
 #include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -85,7 +86,12 @@ void frmMain::setupFonts()
             *treeState = {ui->Dir1->itemAt(posOf(e)), false};
         } else if (isLeft(e, QEvent::MouseButtonDblClick)) {
             treeState->second = true;
+            // The first double-click on a node fills and opens it, and the tree must not fold
+            // it again; a node that had children already the tree folds or unfolds itself.
+            const QTreeWidgetItem *node = ui->Dir1->selectedItems().value(0);
+            const bool filled = node && node->childCount() > 0;
             Dir1_DblClick();
+            return !filled;
         } else if (isLeft(e, QEvent::MouseButtonRelease) && !treeState->second) {
             // A click on a node's expand arrow neither selects it nor counts as a node click.
             QTreeWidgetItem *node = ui->Dir1->itemAt(posOf(e));
@@ -93,6 +99,24 @@ void frmMain::setupFonts()
                 Dir1_NodeClick(node);
         }
         return false;
+    });
+    // By keys: Enter is a node click and a double-click on the current node, which lists its
+    // files and fills it the first time, but leaves folding to Left and Right. Right (or "+")
+    // opens a node as the tree does, filling it first if it has not been filled. Moving with
+    // the arrow keys lists nothing.
+    enterClicks(ui->Dir1, [this] {
+        Dir1_NodeClick(ui->Dir1->currentItem());
+        Dir1_DblClick();
+    });
+    new EventHook(ui->Dir1, [this](QEvent *e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(e);
+        QTreeWidgetItem *node = ui->Dir1->currentItem();
+        if ((key->key() != Qt::Key_Right && key->key() != Qt::Key_Plus) || !node || node->childCount() > 0)
+            return false;
+        fillFolderNodes(node->data(0, fonts::KeyRole).toString() + fonts::separator(), node);
+        return true;
     });
 
     connect(ui->lstInst, &QTreeWidget::itemClicked, this, &frmMain::lstInst_ItemClick);

@@ -7,6 +7,7 @@
 #include "preview/charmap.h"
 #include "ui/main/EventHook.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,9 +15,11 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QTabBar>
+#include <QTableWidget>
 
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -54,9 +57,31 @@ void frmMain::setupPreview()
     // Inline completion would turn a typed "7" into "72" (the .ui has no word for "none").
     box->setCompleter(nullptr);
 
-    connect(box, &QComboBox::activated, this, [this] {
-        if (!sizeBoxSettling_)
+    connect(box, &QComboBox::activated, this, [this](int index) {
+        if (!sizeBoxSettling_ && std::exchange(sizeListApplied_, -1) != index)
             cmbSize_Click();
+    });
+    // In the open list each entry the arrow keys move to is applied at once, as a click on it
+    // would be; closing the list on that entry then applies nothing more.
+    QAbstractItemView *list = box->view();
+    new EventHook(list, [this, box, list](QEvent *event) {
+        if (event->type() == QEvent::Show)
+            sizeListApplied_ = -1;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        static const QList<int> moves{Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        if (!moves.contains(key->key()) || (key->modifiers() & Qt::AltModifier))
+            return false; // Alt+arrows, Enter and Escape close the list
+        const int before = list->currentIndex().row();
+        static_cast<QObject *>(list)->event(event);
+        const int row = list->currentIndex().row();
+        if (row >= 0 && row != before) {
+            box->setCurrentIndex(row);
+            sizeListApplied_ = row;
+            cmbSize_Click();
+        }
+        return true;
     });
     new EventHook(box, [this, box](QEvent *event) {
         if (event->type() == QEvent::KeyPress) {
@@ -100,6 +125,24 @@ void frmMain::setupPreview()
     flexGrid_ = new FlexGrid(ui->flxPreview);
     connect(flexGrid_, &FlexGrid::mouseDown, this, &frmMain::flxPreview_MouseDown);
     connect(ui->mnuCopy, &QAction::triggered, this, &frmMain::mnuCopy_Click);
+    // The keyboard's way to Copy: the context-menu key and Shift+F10 open the menu at the
+    // current cell, Ctrl+C runs its Copy item at once.
+    new EventHook(ui->flxPreview, [this](QEvent *event) {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            ui->mnuCopy->trigger();
+            return true;
+        }
+        if (key->key() != Qt::Key_Menu && !(key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier))
+            return false;
+        QTableWidget *grid = ui->flxPreview;
+        grid->scrollTo(grid->currentIndex());
+        ui->mnuPopup->popup(grid->viewport()->mapToGlobal(grid->visualRect(grid->currentIndex()).center()));
+        ui->mnuPopup->setActiveAction(ui->mnuCopy); // opened from the keyboard: Enter copies
+        return true;
+    });
 }
 
 void frmMain::showFace(const QString &face)
