@@ -3,63 +3,194 @@
 #include "fonts/faces.h"
 
 #include <QFontDatabase>
-#include <QHash>
+#include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
+
+// A trial font as the font database holds it.
+struct TrialFont
+{
+    QString path;
+    int id = -1;
+    QByteArray bytes;     // what the file held when it was added
+    QStringList families; // what the font database registered it under
+    bool clean = false;   // none of them is, or looks like, a family anything else has
+};
+
+bool lessCaseless(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
 
 // The font table over Qt's font database, on every platform. A trial font is a private
 // application font: other programs never see it, and nothing of it outlives the process,
 // even when the process dies. Its file is read once and handed over as bytes, so any file
 // name loads and nobody maps the file while it may change.
+//
+// Qt drops an application font only by forgetting every family and asking the system for all
+// of them again: with 10,000 families that is most of 100 ms, on every click. So a font that
+// leaves the table is kept loaded but hidden, as long as it cannot be mistaken for another:
+// every family it has is its own. Hidden fonts leave the database all together, at one rebuild,
+// when a new font shares a family with one of them or when they have grown to a bound. Fonts
+// that are not so clean leave at once, as before.
 class QtFontTable : public FontTable
 {
 public:
-    QtFontTable() { refresh(); }
+    QtFontTable()
+    {
+        rebuild();
+        notify();
+    }
 
     int count() const override { return static_cast<int>(faces_.size()); }
     QString face(int index) const override { return faces_.value(index); }
-    QString familyToDraw(const QString &face) const override { return fonts::familyToDraw(face, families_); }
+    QString familyToDraw(const QString &face) const override
+    {
+        // Only a face named like a generic family needs the list: most never cost it.
+        return fonts::familyToDraw(face, fonts::isGenericFamily(face) ? QFontDatabase::families() : QStringList());
+    }
+    int generation() const override { return generation_; }
+    std::optional<QStringList> addedFaces() const override { return added_; }
 
     void add(const QString &path) override
     {
-        if (path.isEmpty() || ids_.contains(path))
+        if (path.isEmpty() || std::any_of(live_.cbegin(), live_.cend(), [&](const TrialFont &f) { return f.path == path; }))
             return;
         // Only a family the file names itself is a face; the font database keeps the bytes
         // (shared, not copied) until the font is removed.
         const std::optional<QByteArray> bytes = fonts::readFontFile(path);
         if (!bytes || fonts::ownFamilyName(*bytes).isEmpty())
             return;
-        const int id = QFontDatabase::addApplicationFontFromData(*bytes);
-        if (id >= 0)
-            ids_.insert(path, id);
+        // The same file again, unchanged since it was hidden: shown again, nothing loaded.
+        const auto same = std::find_if(hidden_.begin(), hidden_.end(), [&](const TrialFont &f) {
+            return f.path == path && f.bytes == *bytes;
+        });
+        if (same != hidden_.end()) {
+            live_.append(*same);
+            hiddenBytes_ -= same->bytes.size();
+            hidden_.erase(same);
+            return;
+        }
+        TrialFont font = load(path, *bytes);
+        if (font.id >= 0 && sharesFamilyWithHidden(font)) {
+            // Two fonts of one family would draw with either's glyphs: the hidden ones go first.
+            QFontDatabase::removeApplicationFont(font.id);
+            dropHidden();
+            rebuild();
+            font = load(path, *bytes);
+        }
+        if (font.id >= 0)
+            live_.append(font);
     }
 
     void remove(const QString &path) override
     {
-        const auto it = ids_.constFind(path);
-        if (it == ids_.cend())
+        const auto it = std::find_if(live_.begin(), live_.end(), [&](const TrialFont &f) { return f.path == path; });
+        if (it == live_.end())
             return;
-        QFontDatabase::removeApplicationFont(it.value());
-        ids_.erase(it);
+        const TrialFont font = *it;
+        live_.erase(it);
+        if (font.clean && hidden_.size() < kMaxHidden && hiddenBytes_ + font.bytes.size() <= kMaxHiddenBytes) {
+            hidden_.append(font);
+            hiddenBytes_ += font.bytes.size();
+            return;
+        }
+        QFontDatabase::removeApplicationFont(font.id);
+        dropHidden();
         // The removal leaves the database to be rebuilt on its next use. Rebuilt now, before
         // another font is added: a font added in between is put back without its foundry, and
         // one that names itself "Sans Serif" is then lost behind Qt's stand-in of that name.
-        QFontDatabase::families();
+        rebuild();
     }
 
-    void notify() override { refresh(); }
+    void notify() override
+    {
+        QStringList added;
+        for (const TrialFont &f : live_)
+            added += f.families;
+        const bool clean = std::all_of(live_.cbegin(), live_.cend(), [](const TrialFont &f) { return f.clean; });
+        QSet<QString> distinct;
+        for (const QString &family : added)
+            distinct.insert(family.toCaseFolded());
+        if (clean && distinct.size() == added.size()) {
+            // Clean families go in among the installed faces where the database sorts them,
+            // and change none of them: the list is made without asking the database.
+            std::sort(added.begin(), added.end(), lessCaseless);
+            faces_ = base_;
+            for (const QString &family : added)
+                faces_.insert(std::lower_bound(faces_.begin(), faces_.end(), family, lessCaseless), family);
+            added_ = added;
+            return;
+        }
+        QStringList families = QFontDatabase::families();
+        for (const TrialFont &f : hidden_)
+            for (const QString &family : f.families)
+                families.removeOne(family);
+        faces_ = fonts::screenFaces(families);
+        added_.reset();
+    }
 
 private:
-    void refresh()
+    static constexpr int kMaxHidden = 16;
+    static constexpr qint64 kMaxHiddenBytes = 32 * 1024 * 1024;
+
+    TrialFont load(const QString &path, const QByteArray &bytes) const
     {
-        families_ = QFontDatabase::families();
-        faces_ = fonts::screenFaces(families_);
+        TrialFont font{path, QFontDatabase::addApplicationFontFromData(bytes), bytes, {}, false};
+        if (font.id < 0)
+            return font;
+        font.families = QFontDatabase::applicationFontFamilies(font.id);
+        font.clean = std::none_of(font.families.cbegin(), font.families.cend(), [this](const QString &family) {
+            return fonts::isGenericFamily(family) || family.endsWith(QLatin1Char(']'))
+                   || baseKeys_.contains(family.toCaseFolded());
+        });
+        return font;
     }
 
-    QStringList families_;    // the font database's families as of the last notification
-    QStringList faces_;       // and the faces they give
-    QHash<QString, int> ids_; // path -> application font id, for removal by the same path
+    bool sharesFamilyWithHidden(const TrialFont &font) const
+    {
+        for (const TrialFont &h : hidden_)
+            for (const QString &family : h.families)
+                if (font.families.contains(family, Qt::CaseInsensitive))
+                    return true;
+        return false;
+    }
+
+    void dropHidden()
+    {
+        for (const TrialFont &f : hidden_)
+            QFontDatabase::removeApplicationFont(f.id);
+        hidden_.clear();
+        hiddenBytes_ = 0;
+    }
+
+    // The installed faces, from a database that holds no trial font but those still shown.
+    void rebuild()
+    {
+        QStringList families = QFontDatabase::families();
+        for (const TrialFont &f : live_)
+            for (const QString &family : f.families)
+                families.removeOne(family);
+        baseKeys_.clear();
+        for (const QString &family : families) {
+            baseKeys_.insert(family.toCaseFolded());
+            baseKeys_.insert(family.left(family.lastIndexOf(QLatin1String(" ["))).toCaseFolded());
+        }
+        base_ = fonts::screenFaces(families);
+        ++generation_;
+    }
+
+    QList<TrialFont> live_;   // in the table
+    QList<TrialFont> hidden_; // out of the table, still in the font database
+    qint64 hiddenBytes_ = 0;
+    QStringList base_;        // the installed faces, as of the last rebuild
+    QSet<QString> baseKeys_;  // their families and stems, case-folded
+    int generation_ = 0;
+    QStringList faces_;       // the enumeration, as of the last notification
+    std::optional<QStringList> added_;
 };
 
 FontTable *override_ = nullptr;

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <fontconfig/fontconfig.h>
+
 namespace fonts {
 
 QString fontsFolder()
@@ -70,6 +72,28 @@ QStringList fontFileNames(const QString &folderPath)
 bool isNameSeparator(QChar c)
 {
     return c == QLatin1Char('/');
+}
+
+QString matchedFamily(const QString &family)
+{
+    // Asked of fontconfig itself: Qt has no call that names the face it would fall back to
+    // without first comparing every family it knows with every other (see faces.h).
+    FcPattern *pattern = FcPatternCreate();
+    if (!pattern)
+        return {};
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    QString matched;
+    FcChar8 *name = nullptr;
+    if (match && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+        matched = QString::fromUtf8(reinterpret_cast<const char *>(name));
+    if (match)
+        FcPatternDestroy(match);
+    return matched;
 }
 
 } // namespace fonts

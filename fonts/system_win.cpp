@@ -59,6 +59,11 @@ bool isNameSeparator(QChar c)
     return c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':');
 }
 
+QString matchedFamily(const QString &family)
+{
+    return family;
+}
+
 } // namespace fonts
 
 namespace registry {

@@ -6,6 +6,7 @@
 #include "fonts/faces.h"
 #include "fonts/system.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QProcess>
@@ -65,6 +66,11 @@ private slots:
         QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light" << none;
         QTest::newRow("a family named like a generic one") << "sansserif.ttf" << "" << "Sans Serif" << none;
         QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "" << none;
+        QTest::newRow("an installed face in other letter case") << "ALPHA-case.ttf" << "" << "" << none;
+        QTest::newRow("installed in this run") << "eta.ttf" << "" << "Eta Script" << Damage([](const QString &path) {
+            QDir().mkpath(fonts::fontsFolder());
+            QFile::copy(path, fonts::fontsFolder() + QStringLiteral("eta.ttf"));
+        });
         QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "" << none;
         QTest::newRow("no name, named like a face") << "noname.ttf" << "Pretty Name.ttf" << "" << none;
         QTest::newRow("a blank family") << "blank.ttf" << "" << "" << none;
@@ -85,17 +91,35 @@ private slots:
         damage(path);
         fonts::TrialLoader trial;
         QCOMPARE(trial.takeInstalledFaces(), kInstalled);
-        QCOMPARE(trial.load(testenv::copyFont(QStringLiteral("zeta.ttf"), dir)), QStringLiteral("Zeta Display"));
-        QCOMPARE(trial.load(path), face);
+        const auto click = [&trial](const QString &file) { // the quick answer, where the full scan agrees
+            const QString quick = trial.load(file);
+            return fonts::firstNewFace(FontTable::instance(), trial.installedFontNames()) == quick ? quick : "<differs>";
+        };
+        const QString zeta = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
+        QCOMPARE(click(zeta), QStringLiteral("Zeta Display"));
+        QCOMPARE(click(path), face);
         QCOMPARE(trial.trialFontFile(), path); // an invalid file is the trial file all the same
         QVERIFY(!tableFaces().contains(QStringLiteral("Zeta Display"))); // the previous one left
         if (!face.isEmpty()) // what the preview draws is the file's own face, not a stand-in
             QCOMPARE(QFontInfo(QFont(trial.familyToDraw(face))).family(), trial.familyToDraw(face));
-        QCOMPARE(trial.load(QString()), face); // no selection: the same file again
+        QCOMPARE(click(QString()), face); // no selection: the same file again
+        QCOMPARE(click(zeta), QStringLiteral("Zeta Display")); // back from memory, where it was kept
         trial.unload();
         FontTable::instance().notify();
         QCOMPARE(tableFaces(), kInstalled);
         QCOMPARE(trial.installedFontNames().count(), 0);
+    }
+
+    // What draws a face the windows name: an installed one itself, a missing one fontconfig's
+    // alias (the tests' fonts.conf), and one that nothing stands in for is left to Qt.
+    void standIns()
+    {
+        QCOMPARE(fonts::standIn(QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
+        QCOMPARE(fonts::standIn(QStringLiteral("MS Sans Serif")), QStringLiteral("Beta Serif"));
+        QCOMPARE(QFontInfo(pointFont(QStringLiteral("MS Sans Serif"), 8.25)).family(), QStringLiteral("Beta Serif"));
+        for (const QString &match : {QString(), QStringLiteral("Not Installed")})
+            QCOMPARE(fonts::standInFor(QStringLiteral("Verdana"), match, QFontDatabase::families()), QStringLiteral("Verdana"));
+        QVERIFY(!QFontInfo(QFont(QStringLiteral("Verdana"))).family().isEmpty());
     }
 
     // Damaged files, made afresh from the committed fonts by a seeded script, clicked through

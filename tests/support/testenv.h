@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/dialogs/look.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ public slots:
         testenv::prepare(__VA_ARGS__);                                       \
         QApplication app(argc, argv);                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                             \
+        chooseDesignFaces();                                                 \
         TestObject tc;                                                       \
         QTEST_SET_MAIN_SOURCE_PATH                                           \
         return QTest::qExec(&tc, argc, argv);                                \
