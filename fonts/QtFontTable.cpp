@@ -1,6 +1,7 @@
 #include "fonts/FontTable.h"
 
 #include "fonts/faces.h"
+#include "fonts/system.h"
 
 #include <QFontDatabase>
 #include <QSet>
@@ -134,8 +135,8 @@ public:
     }
 
 private:
-    static constexpr int kMaxHidden = 16;
-    static constexpr qint64 kMaxHiddenBytes = 32 * 1024 * 1024;
+    static constexpr int kMaxHidden = 32;
+    static constexpr qint64 kMaxHiddenBytes = 48 * 1024 * 1024;
 
     TrialFont load(const QString &path, const QByteArray &bytes) const
     {
@@ -179,8 +180,10 @@ private:
             baseKeys_.insert(family.toCaseFolded());
             baseKeys_.insert(family.left(family.lastIndexOf(QLatin1String(" ["))).toCaseFolded());
         }
-        base_ = fonts::screenFaces(families);
-        ++generation_;
+        QStringList base = fonts::screenFaces(families);
+        if (base != base_) // mostly the same faces again: those recorded as installed still are
+            ++generation_;
+        base_ = base;
     }
 
     QList<TrialFont> live_;   // in the table

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
-#include <QRawFont>
 #include <QSet>
 
 #include <algorithm>
@@ -88,9 +87,10 @@ QHash<QString, QString> &standIns()
 
 QString standInFor(const QString &family, const QString &matched, const QStringList &qtFamilies)
 {
+    // Qt's generic families have no file behind them: they draw only through the fallback.
     const auto known = [&qtFamilies](const QString &name) {
         return std::any_of(qtFamilies.begin(), qtFamilies.end(), [&name](const QString &f) {
-            return stemOf(f).compare(name, Qt::CaseInsensitive) == 0;
+            return !isGenericFamily(f) && stemOf(f).compare(name, Qt::CaseInsensitive) == 0;
         });
     };
     if (known(family) || matched.isEmpty() || !known(matched))
@@ -142,11 +142,6 @@ std::optional<QByteArray> readFontFile(const QString &path)
         bytes.append(chunk.constData(), n);
     }
     return bytes;
-}
-
-QString ownFamilyName(const QByteArray &font)
-{
-    return QRawFont(font, 12).familyName().trimmed();
 }
 
 } // namespace fonts

@@ -42,8 +42,10 @@ QString familyToDraw(const QString &face, const QStringList &qtFamilies);
 // every change to its database: with 10,000 families, seconds each time. So what draws each of
 // them is worked out once, before the first window, and that family is what the windows give Qt.
 //
-// What draws `family`: itself where Qt knows it (letter case aside); else `matched`, the
-// platform's choice for it, where Qt knows that; else itself, left to Qt's own fallback.
+// Qt's generic "Sans Serif", the usual default font, takes the same path.
+//
+// What draws `family`: itself where Qt has a font of that family (letter case aside); else
+// `matched`, the platform's choice for it, where Qt has that; else itself, left to Qt.
 QString standInFor(const QString &family, const QString &matched, const QStringList &qtFamilies);
 // Chooses, once, what draws each of the faces (standInFor with matchedFamily); later calls keep it.
 void chooseStandIns(const QStringList &faces);
@@ -58,10 +60,5 @@ QString firstNewFace(const FontTable &table, const FaceCollection &known);
 // it. Nothing for what is not a plain file (a pipe or device would never finish), for a file
 // larger than kMaxFontFileBytes, and when it cannot be read.
 std::optional<QByteArray> readFontFile(const QString &path);
-
-// The family a font names itself in its name table, through the font engine, without blanks
-// around it; "" when the bytes are no font the engine reads or name no family. (fontconfig
-// names such a font after its file or its index, which is no face name at all.)
-QString ownFamilyName(const QByteArray &font);
 
 } // namespace fonts

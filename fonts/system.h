@@ -48,6 +48,11 @@ bool isNameSeparator(QChar c);
 // which is the face Qt would fall back to as well. "" when nothing matches.
 QString matchedFamily(const QString &family);
 
+// The family a font names itself in its name table, through the font engine, without blanks
+// around it; "" when the bytes are no font the engine reads or name no family. (fontconfig
+// names such a font after its file or its index, which is no face name at all.)
+QString ownFamilyName(const QByteArray &font);
+
 } // namespace fonts
 
 namespace registry {

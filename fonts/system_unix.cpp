@@ -10,6 +10,8 @@
 #include <QStorageInfo>
 
 #include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 namespace fonts {
 
@@ -94,6 +96,22 @@ QString matchedFamily(const QString &family)
     if (match)
         FcPatternDestroy(match);
     return matched;
+}
+
+QString ownFamilyName(const QByteArray &font)
+{
+    // FreeType itself, as Qt's engine reads the name: through Qt, each look would also have
+    // fontconfig match the new engine against every installed font.
+    static FT_Library library = [] {
+        FT_Library l = nullptr;
+        return FT_Init_FreeType(&l) == 0 ? l : nullptr;
+    }();
+    FT_Face face = nullptr;
+    if (!library || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte *>(font.constData()), font.size(), 0, &face) != 0)
+        return {};
+    const QString family = face->family_name ? QString::fromUtf8(face->family_name).trimmed() : QString();
+    FT_Done_Face(face);
+    return family;
 }
 
 } // namespace fonts

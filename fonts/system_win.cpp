@@ -7,6 +7,8 @@
 #include "fonts/win32_listing.h"
 #include "fonts/win32_registry.h"
 
+#include <QRawFont>
+
 namespace fonts {
 
 QString fontsFolder()
@@ -62,6 +64,11 @@ bool isNameSeparator(QChar c)
 QString matchedFamily(const QString &family)
 {
     return family;
+}
+
+QString ownFamilyName(const QByteArray &font)
+{
+    return QRawFont(font, 12).familyName().trimmed();
 }
 
 } // namespace fonts

@@ -2,6 +2,7 @@
 
 #include "fonts/faces.h"
 
+#include <QApplication>
 #include <QStringList>
 
 QFont pointFont(const QString &family, qreal points, bool bold, bool italic)
@@ -15,6 +16,10 @@ QFont pointFont(const QString &family, qreal points, bool bold, bool italic)
 
 void chooseDesignFaces()
 {
+    // The default font too: what the windows draw before they set their own, and menus.
+    QFont general = QApplication::font();
     fonts::chooseStandIns({QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Verdana"),
-                           QStringLiteral("MS Sans Serif")});
+                           QStringLiteral("MS Sans Serif"), general.family()});
+    general.setFamily(fonts::standIn(general.family()));
+    QApplication::setFont(general);
 }

@@ -9,5 +9,6 @@
 QFont pointFont(const QString &family, qreal points, bool bold = false, bool italic = false);
 
 // Works out, once and before the first window, what draws each face the windows name: Tahoma,
-// Arial, Verdana and MS Sans Serif, or what stands in for them where they are missing.
+// Arial, Verdana and MS Sans Serif, or what stands in for them where they are missing; and
+// gives the default font the family that draws it.
 void chooseDesignFaces();
