@@ -246,8 +246,8 @@ double cpuMs(pid_t pid)
 }
 
 // Starts exe and times it until its first window, which must carry the title given, is mapped,
-// and then until it is idle: the start of the first second after the map in which it used
-// under 2% of a core.
+// and then until it is idle: the first moment after the map, past the work that follows it (the
+// first paint), from which on it uses under 2% of a core for a second.
 Launch launch(Xcb &x, const QString &exe, const QString &title)
 {
     Launch result;
@@ -269,13 +269,19 @@ Launch launch(Xcb &x, const QString &exe, const QString &title)
             ::usleep(20 * 1000);
             const double now = msSince(start);
             samples.emplace_back(now, cpuMs(pid));
-            const auto from = std::find_if(samples.begin(), samples.end(),
-                                           [now](const auto &s) { return s.first >= now - 1000; });
-            if (from != samples.begin() && now - (from - 1)->first >= 1000
-                && samples.back().second - (from - 1)->second < 0.02 * (now - (from - 1)->first)) {
-                result.idleMs = (from - 1)->first;
-                break;
+            // A start is a sample that saw no CPU time since the one before (the work is done),
+            // followed by a second of samples under 2%.
+            for (size_t c = 1; c < samples.size() && result.idleMs < 0; ++c) {
+                if (samples[c].second != samples[c - 1].second || samples[c].first > now - 1000)
+                    continue;
+                size_t e = c;
+                while (samples[e].first < samples[c].first + 1000)
+                    ++e;
+                if (samples[e].second - samples[c].second < 0.02 * (samples[e].first - samples[c].first))
+                    result.idleMs = samples[c].first;
             }
+            if (result.idleMs >= 0)
+                break;
         }
     } else {
         std::printf("   (%s showed \"%s\" first, not \"%s\")\n", qPrintable(QFileInfo(exe).fileName()),

@@ -144,11 +144,23 @@ private:
         if (font.id < 0)
             return font;
         font.families = QFontDatabase::applicationFontFamilies(font.id);
-        font.clean = std::none_of(font.families.cbegin(), font.families.cend(), [this](const QString &family) {
-            return fonts::isGenericFamily(family) || family.endsWith(QLatin1Char(']'))
-                   || baseKeys_.contains(family.toCaseFolded());
+        const QSet<QString> &keys = baseKeys();
+        font.clean = std::none_of(font.families.cbegin(), font.families.cend(), [&keys](const QString &family) {
+            return fonts::isGenericFamily(family) || family.endsWith(QLatin1Char(']')) || keys.contains(family.toCaseFolded());
         });
         return font;
+    }
+
+    // Made on the first trial load, not at start-up, where it would only slow the window.
+    const QSet<QString> &baseKeys() const
+    {
+        if (baseKeys_.isEmpty()) {
+            for (const QString &family : baseFamilies_) {
+                baseKeys_.insert(family.toCaseFolded());
+                baseKeys_.insert(family.left(family.lastIndexOf(QLatin1String(" ["))).toCaseFolded());
+            }
+        }
+        return baseKeys_;
     }
 
     bool sharesFamilyWithHidden(const TrialFont &font) const
@@ -175,11 +187,8 @@ private:
         for (const TrialFont &f : live_)
             for (const QString &family : f.families)
                 families.removeOne(family);
+        baseFamilies_ = families;
         baseKeys_.clear();
-        for (const QString &family : families) {
-            baseKeys_.insert(family.toCaseFolded());
-            baseKeys_.insert(family.left(family.lastIndexOf(QLatin1String(" ["))).toCaseFolded());
-        }
         QStringList base = fonts::screenFaces(families);
         if (base != base_) // mostly the same faces again: those recorded as installed still are
             ++generation_;
@@ -190,7 +199,8 @@ private:
     QList<TrialFont> hidden_; // out of the table, still in the font database
     qint64 hiddenBytes_ = 0;
     QStringList base_;        // the installed faces, as of the last rebuild
-    QSet<QString> baseKeys_;  // their families and stems, case-folded
+    QStringList baseFamilies_;        // their families, as Qt lists them
+    mutable QSet<QString> baseKeys_;  // and those with their stems, case-folded
     int generation_ = 0;
     QStringList faces_;       // the enumeration, as of the last notification
     std::optional<QStringList> added_;

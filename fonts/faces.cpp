@@ -83,17 +83,19 @@ QHash<QString, QString> &standIns()
     return chosen;
 }
 
+// Qt's generic families have no file behind them: they draw only through the fallback.
+bool hasFont(const QString &name, const QStringList &qtFamilies)
+{
+    return std::any_of(qtFamilies.begin(), qtFamilies.end(), [&name](const QString &f) {
+        return !isGenericFamily(f) && stemOf(f).compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 QString standInFor(const QString &family, const QString &matched, const QStringList &qtFamilies)
 {
-    // Qt's generic families have no file behind them: they draw only through the fallback.
-    const auto known = [&qtFamilies](const QString &name) {
-        return std::any_of(qtFamilies.begin(), qtFamilies.end(), [&name](const QString &f) {
-            return !isGenericFamily(f) && stemOf(f).compare(name, Qt::CaseInsensitive) == 0;
-        });
-    };
-    if (known(family) || matched.isEmpty() || !known(matched))
+    if (hasFont(family, qtFamilies) || matched.isEmpty() || !hasFont(matched, qtFamilies))
         return family;
     return matched;
 }
@@ -103,8 +105,8 @@ void chooseStandIns(const QStringList &faces)
     if (!standIns().isEmpty())
         return;
     const QStringList qtFamilies = QFontDatabase::families();
-    for (const QString &face : faces)
-        standIns().insert(face, standInFor(face, matchedFamily(face), qtFamilies));
+    for (const QString &face : faces) // an installed face costs no match
+        standIns().insert(face, hasFont(face, qtFamilies) ? face : standInFor(face, matchedFamily(face), qtFamilies));
 }
 
 QString standIn(const QString &family)
