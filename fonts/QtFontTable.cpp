@@ -2,16 +2,22 @@
 
 #include "fonts/faces.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
 
 namespace {
 
 // The font table over Qt's font database, on every platform. A trial font is a private
 // application font: other programs never see it, and nothing of it outlives the process,
-// even when the process dies. Its file is read once and handed over as bytes, so any file
-// name loads and nobody maps the file while it may change.
+// even when the process dies. Its file is read once; the font database gets a private copy of
+// those bytes, so any file name loads and nothing maps a file that someone else may change.
 class QtFontTable : public FontTable
 {
 public:
@@ -30,9 +36,16 @@ public:
         const std::optional<QByteArray> bytes = fonts::readFontFile(path);
         if (!bytes || fonts::ownFamilyName(*bytes).isEmpty())
             return;
-        const int id = QFontDatabase::addApplicationFontFromData(*bytes);
-        if (id >= 0)
-            ids_.insert(path, id);
+        // Handed over by the path of a private copy, not as bytes: Qt 6.4 keeps the faces of
+        // fonts added from memory under one key, so each would be drawn with the glyphs of the
+        // first one still in use.
+        const QString copy = privateCopy(*bytes);
+        const int id = copy.isEmpty() ? -1 : QFontDatabase::addApplicationFont(copy);
+        if (id < 0) {
+            QFile::remove(copy);
+            return;
+        }
+        ids_.insert(path, {id, copy});
     }
 
     void remove(const QString &path) override
@@ -40,7 +53,8 @@ public:
         const auto it = ids_.constFind(path);
         if (it == ids_.cend())
             return;
-        QFontDatabase::removeApplicationFont(it.value());
+        QFontDatabase::removeApplicationFont(it->id);
+        QFile::remove(it->copy);
         ids_.erase(it);
         // The removal leaves the database to be rebuilt on its next use. Rebuilt now, before
         // another font is added: a font added in between is put back without its foundry, and
@@ -57,9 +71,33 @@ private:
         faces_ = fonts::screenFaces(families_);
     }
 
-    QStringList families_;    // the font database's families as of the last notification
-    QStringList faces_;       // and the faces they give
-    QHash<QString, int> ids_; // path -> application font id, for removal by the same path
+    // A file of the program's own (in the session's runtime folder, which only this user can
+    // read) holding the bytes; "" when it could not be written whole.
+    QString privateCopy(const QByteArray &bytes)
+    {
+        if (!copies_) {
+            const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+            copies_ = std::make_unique<QTemporaryDir>((runtime.isEmpty() ? QDir::tempPath() : runtime)
+                                                      + QStringLiteral("/vexlora-trial-XXXXXX"));
+        }
+        QFile file(copies_->filePath(QStringLiteral("trial-%1.ttf").arg(++copied_)));
+        if (!copies_->isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            file.remove();
+            return {};
+        }
+        return file.fileName();
+    }
+
+    struct Loaded
+    {
+        int id;        // the application font, for removal by the same path
+        QString copy;  // its private copy
+    };
+    QStringList families_; // the font database's families as of the last notification
+    QStringList faces_;    // and the faces they give
+    QHash<QString, Loaded> ids_;
+    std::unique_ptr<QTemporaryDir> copies_;
+    int copied_ = 0;
 };
 
 FontTable *override_ = nullptr;
