@@ -3,11 +3,16 @@
 #include "fonts/faces.h"
 #include "fonts/system.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -16,6 +21,7 @@ struct TrialFont
 {
     QString path;
     int id = -1;
+    QString copy;         // the private copy the font database reads
     QByteArray bytes;     // what the file held when it was added
     QStringList families; // what the font database registered it under
     bool clean = false;   // none of them is, or looks like, a family anything else has
@@ -28,8 +34,8 @@ bool lessCaseless(const QString &a, const QString &b)
 
 // The font table over Qt's font database, on every platform. A trial font is a private
 // application font: other programs never see it, and nothing of it outlives the process,
-// even when the process dies. Its file is read once and handed over as bytes, so any file
-// name loads and nobody maps the file while it may change.
+// even when the process dies. Its file is read once; the font database gets a private copy of
+// those bytes, so any file name loads and nothing maps a file that someone else may change.
 //
 // Qt drops an application font only by forgetting every family and asking the system for all
 // of them again: with 10,000 families that is most of 100 ms, on every click. So a font that
@@ -60,8 +66,7 @@ public:
     {
         if (path.isEmpty() || std::any_of(live_.cbegin(), live_.cend(), [&](const TrialFont &f) { return f.path == path; }))
             return;
-        // Only a family the file names itself is a face; the font database keeps the bytes
-        // (shared, not copied) until the font is removed.
+        // Only a family the file names itself is a face.
         const std::optional<QByteArray> bytes = fonts::readFontFile(path);
         if (!bytes || fonts::ownFamilyName(*bytes).isEmpty())
             return;
@@ -78,7 +83,7 @@ public:
         TrialFont font = load(path, *bytes);
         if (font.id >= 0 && sharesFamilyWithHidden(font)) {
             // Two fonts of one family would draw with either's glyphs: the hidden ones go first.
-            QFontDatabase::removeApplicationFont(font.id);
+            unload(font);
             dropHidden();
             rebuild();
             font = load(path, *bytes);
@@ -99,7 +104,7 @@ public:
             hiddenBytes_ += font.bytes.size();
             return;
         }
-        QFontDatabase::removeApplicationFont(font.id);
+        unload(font);
         dropHidden();
         // The removal leaves the database to be rebuilt on its next use. Rebuilt now, before
         // another font is added: a font added in between is put back without its foundry, and
@@ -138,11 +143,18 @@ private:
     static constexpr int kMaxHidden = 32;
     static constexpr qint64 kMaxHiddenBytes = 48 * 1024 * 1024;
 
-    TrialFont load(const QString &path, const QByteArray &bytes) const
+    TrialFont load(const QString &path, const QByteArray &bytes)
     {
-        TrialFont font{path, QFontDatabase::addApplicationFontFromData(bytes), bytes, {}, false};
-        if (font.id < 0)
+        // Handed over by the path of a private copy, not as bytes: Qt 6.4 keeps the faces of
+        // fonts added from memory under one key, so each would be drawn with the glyphs of the
+        // first one still in use.
+        TrialFont font{path, -1, privateCopy(bytes), bytes, {}, false};
+        if (!font.copy.isEmpty())
+            font.id = QFontDatabase::addApplicationFont(font.copy);
+        if (font.id < 0) {
+            QFile::remove(font.copy);
             return font;
+        }
         font.families = QFontDatabase::applicationFontFamilies(font.id);
         const QSet<QString> &keys = baseKeys();
         font.clean = std::none_of(font.families.cbegin(), font.families.cend(), [&keys](const QString &family) {
@@ -172,10 +184,16 @@ private:
         return false;
     }
 
+    static void unload(const TrialFont &font)
+    {
+        QFontDatabase::removeApplicationFont(font.id);
+        QFile::remove(font.copy);
+    }
+
     void dropHidden()
     {
         for (const TrialFont &f : hidden_)
-            QFontDatabase::removeApplicationFont(f.id);
+            unload(f);
         hidden_.clear();
         hiddenBytes_ = 0;
     }
@@ -195,6 +213,25 @@ private:
         base_ = base;
     }
 
+    // A file of the program's own (in the session's runtime folder, which only this user can
+    // read) holding the bytes; "" when it could not be written whole.
+    QString privateCopy(const QByteArray &bytes)
+    {
+        if (!copies_) {
+            const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+            copies_ = std::make_unique<QTemporaryDir>((runtime.isEmpty() ? QDir::tempPath() : runtime)
+                                                      + QStringLiteral("/vexlora-trial-XXXXXX"));
+        }
+        QFile file(copies_->filePath(QStringLiteral("trial-%1.ttf").arg(++copied_)));
+        if (!copies_->isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            file.remove();
+            return {};
+        }
+        return file.fileName();
+    }
+
+    std::unique_ptr<QTemporaryDir> copies_;
+    int copied_ = 0;
     QList<TrialFont> live_;   // in the table
     QList<TrialFont> hidden_; // out of the table, still in the font database
     qint64 hiddenBytes_ = 0;

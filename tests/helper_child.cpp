@@ -5,8 +5,8 @@
 //                                   so that several at once contend for the same store
 //   click FOLDER SIZE               every font file of FOLDER clicked through the main window (Enter
 //                                   on the file list), the free text and the map at SIZE painted
-//                                   after each; prints "ok <file>" after each, so the parent sees
-//                                   which one hung or crashed
+//                                   after each; prints "ok <file> <ms> <face>" after each, so the
+//                                   parent sees which one hung or crashed, and how long each took
 #include "support/testenv.h"
 
 #include "fonts/Module2.h"
@@ -14,6 +14,7 @@
 #include "ui/main/TabStrip.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListWidget>
 
 #include <csignal>
@@ -51,12 +52,14 @@ int main(int argc, char *argv[])
         win.listFolder(args[2]);
         auto *files = win.get<QListWidget>("File1");
         files->setFocus();
+        QElapsedTimer took;
         for (int i = 0; i < files->count(); ++i) {
+            took.start();
             files->setCurrentRow(i);
             QTest::keyClick(files, Qt::Key_Return);
             win.get("txPreview")->grab();
             win.get("flxPreview")->grab();
-            std::printf("ok %s %s\n", qPrintable(files->item(i)->text()), qPrintable(win.faceName()));
+            std::printf("ok %s %lld %s\n", qPrintable(files->item(i)->text()), took.elapsed(), qPrintable(win.faceName()));
             std::fflush(stdout);
         }
         return 0;

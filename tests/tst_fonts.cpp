@@ -160,16 +160,17 @@ private slots:
         const QString dir = testenv::freshDir(QStringLiteral("changing"));
         const QString path = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
         QProcess writer;
-        writer.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("while :; do : > '%1'; cat '%2' > '%1'; done")
+        writer.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("while :; do : > '%1'; sleep 0.002; cat '%2' > '%1'; done")
                                                                             .arg(path, QStringLiteral(VEXLORA_TEST_FONTS "/zeta.ttf"))});
         QVERIFY(writer.waitForStarted());
         testenv::MainWindow win;
         win.listFolder(dir);
         auto *files = win.get<QListWidget>("File1");
         files->setCurrentRow(0);
-        for (int i = 0; i < 500; ++i) {
+        for (int i = 0; i < 1500; ++i) {
             QTest::keyClick(files, Qt::Key_Return);
             win.get("txPreview")->grab();
+            win.get("flxPreview")->grab();
         }
         writer.kill();
         writer.waitForFinished();

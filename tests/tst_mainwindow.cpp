@@ -226,11 +226,11 @@ private slots:
     {
         MainWindow win;
         const QString work = testenv::freshDir(QStringLiteral("show"));
-        testenv::copyFont(QStringLiteral("zeta.ttf"), work);
-        testenv::copyFont(QStringLiteral("garbage.ttf"), work);
+        for (const char *font : {"zeta.ttf", "eta.ttf", "garbage.ttf"})
+            testenv::copyFont(QLatin1String(font), work);
         win.listFolder(work);
         auto *files = win.get<QListWidget>("File1");
-        QCOMPARE(testenv::texts(files), (QStringList{"garbage.ttf", "zeta.ttf"}));
+        QCOMPARE(testenv::texts(files), (QStringList{"eta.ttf", "garbage.ttf", "zeta.ttf"}));
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->viewport()->rect().bottomRight() - QPoint(3, 3));
         QCOMPARE(win.faceName(), kInvalid); // nothing picked yet: nothing loads
         win.get<QAction>("tbBold")->trigger();
@@ -240,6 +240,11 @@ private slots:
         QCOMPARE(QFontInfo(win.get("flxPreview")->font()).family(), QStringLiteral("Zeta Display"));
         QVERIFY(win.get("txPreview")->font().bold()); // only the face changes
         QCOMPARE(win.get("txPreview")->font().pointSizeF(), 36.0);
+        const QImage zeta = win.get("txPreview")->grab().toImage();
+        win.clickFile(QStringLiteral("eta.ttf")); // drawn with its own glyphs, not the last face's
+        QVERIFY(win.get("txPreview")->grab().toImage() != zeta);
+        win.clickFile(QStringLiteral("zeta.ttf"));
+        QCOMPARE(win.get("txPreview")->grab().toImage(), zeta);
 
         // The mode tabs switch the panes and leave the browser as it was.
         auto *tabs = win.get<TabStrip>("tsType");
