@@ -418,14 +418,23 @@ void printTable(const char *title, const std::vector<Row> &rows)
     std::printf("growth per face, 10,000 against 1,500 (aim <= 1.25): shown %.2f, idle %.2f, click %.2f;"
                 " bare: shown %.2f, idle %.2f\n", growth(rows, &Row::shown), growth(rows, &Row::idle),
                 growth(rows, &Row::click), growth(rows, &Row::bareShown), growth(rows, &Row::bareIdle));
+    const Row *at1500 = nullptr;
     for (const Row &r : rows) {
-        if (r.faces == 1500)
-            std::printf("at 1,500: shown %.2f and idle %.2f times the bare program (aim <= 1.15); peak memory %.2f times\n",
-                        r.shown / r.bareShown, r.idle / r.bareIdle, r.peak / r.barePeak);
-        if (r.faces == 10000)
+        const bool launched = r.shown >= 0 && r.bareShown > 0 && r.fill > 0;
+        if (r.faces == 1500) {
+            at1500 = &r;
+            if (launched)
+                std::printf("at 1,500: shown %.2f and idle %.2f times the bare program (aim <= 1.15); peak memory %.2f times\n",
+                            r.shown / r.bareShown, r.idle / r.bareIdle, r.peak / r.barePeak);
+        }
+        if (r.faces != 10000)
+            continue;
+        if (launched)
             std::printf("at 10,000: shown %.2f times the database fill (aim <= 2), idle %.2f times (aim <= 3), peak memory %.2f"
-                        " times the bare program (aim <= 1.2), click %.1f ms (aim <= 25), slowest click %.1f ms\n",
-                        r.shown / r.fill, r.idle / r.fill, r.peak / r.barePeak, r.click, r.slowestClick);
+                        " times the bare program (aim <= 1.2)\n", r.shown / r.fill, r.idle / r.fill, r.peak / r.barePeak);
+        if (r.click >= 0)
+            std::printf("at 10,000: click %.1f ms (aim <= 25), %.2f times the click at 1,500 (aim <= 1.5); slowest click %.1f ms\n",
+                        r.click, at1500 && at1500->click > 0 ? r.click / at1500->click : -1.0, r.slowestClick);
     }
 }
 
@@ -467,8 +476,7 @@ void listingTable(const char *argv0, int runs)
             QApplication::processEvents();
             return node;
         };
-        const int n = entries >= 100000 ? qMax(1, runs / 3) : runs;
-        Pair p = timePair(1, n, [&] {
+        Pair p = timePair(1, runs, [&] {
             QTreeWidgetItem *node = freshNode();
             const QPoint at = Dir1->visualItemRect(node).center();
             const Clock::time_point start = Clock::now();
@@ -503,7 +511,7 @@ void listingTable(const char *argv0, int runs)
         win->chooseDrive(work);
         QTreeWidgetItem *node = win->node(QFileInfo(files).fileName());
         int listed = 0;
-        p = timePair(1, n, [&] {
+        p = timePair(1, runs, [&] {
             const Clock::time_point start = Clock::now();
             win->click(node); // Dir1_NodeClick: listFontFiles
             const double ms = msSince(start);
