@@ -5,6 +5,7 @@
 #include "fonts/drives.h"
 #include "fonts/faces.h"
 #include "fonts/system.h"
+#include "ui/dialogs/look.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -106,6 +107,9 @@ private slots:
             QCOMPARE(QFontInfo(QFont(trial.familyToDraw(face))).family(), trial.familyToDraw(face));
         QCOMPARE(click(QString()), face); // no selection: the same file again
         QCOMPARE(click(zeta), QStringLiteral("Zeta Display")); // back from memory, where it was kept
+        QCOMPARE(click(path), face); // and kept aside again, then changed: read anew
+        QVERIFY(testenv::writeBytes(zeta, testenv::readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/alpha-light.ttf"))));
+        QCOMPARE(click(zeta), QStringLiteral("Alpha Sans Light"));
         trial.unload();
         FontTable::instance().notify();
         QCOMPARE(tableFaces(), kInstalled);
@@ -116,6 +120,7 @@ private slots:
     // alias (the tests' fonts.conf), and one that nothing stands in for is left to Qt.
     void standIns()
     {
+        chooseDesignFaces();
         QCOMPARE(fonts::standIn(QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
         QCOMPARE(fonts::standIn(QStringLiteral("MS Sans Serif")), QStringLiteral("Beta Serif"));
         QCOMPARE(QFontInfo(pointFont(QStringLiteral("MS Sans Serif"), 8.25)).family(), QStringLiteral("Beta Serif"));
@@ -209,6 +214,32 @@ private slots:
         table.setFaces(QStringLiteral("/x.ttf"), now);
         QCOMPARE(trial.load(QStringLiteral("/x.ttf")), face);
         QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
+    }
+
+    // Where the table tells which faces the trial file brought, only those count, and only while
+    // the installed faces are those of the start. The enumeration also holds a face the file did
+    // not bring ("Beta New"), so the answer shows which way it was found.
+    void getNewFontNameFromAddedFaces_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<bool>("installedChanged");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("the file's first face not installed") << QStringList{"ARIAL", "Zeta"} << false << "Zeta";
+        QTest::newRow("installed faces changed: the full scan") << QStringList{"Zeta"} << true << "Beta New";
+    }
+    void getNewFontNameFromAddedFaces()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(bool, installedChanged);
+        FakeFontTable table({"Arial", "Tahoma"});
+        table.generation_ = 0;
+        table.added_ = QStringList();
+        fonts::TrialLoader trial(&table);
+        trial.takeInstalledFaces();
+        table.setFaces(QStringLiteral("/x.ttf"), {"ARIAL", "Beta New", "Tahoma", "Zeta"});
+        table.added_ = added;
+        table.generation_ += installedChanged;
+        QTEST(trial.load(QStringLiteral("/x.ttf")), "face");
     }
 
     void listing()

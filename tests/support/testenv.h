@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ui/dialogs/look.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
@@ -87,7 +86,6 @@ public slots:
         testenv::prepare(__VA_ARGS__);                                       \
         QApplication app(argc, argv);                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                             \
-        chooseDesignFaces();                                                 \
         TestObject tc;                                                       \
         QTEST_SET_MAIN_SOURCE_PATH                                           \
         return QTest::qExec(&tc, argc, argv);                                \
