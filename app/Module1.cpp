@@ -3,6 +3,7 @@
 #include "base/beep.h"
 #include "base/system.h"
 #include "ui/dialogs/frmAd.h"
+#include "ui/dialogs/look.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ void Main()
 {
     platform::setBeeper([] { QApplication::beep(); });
     initCommonControls();
+    chooseDesignFaces(); // before any window asks Qt for them
     frmAd *ad = frmAd::instance();
     // Direct: the main window is up before the proceed action returns, inside Apri when the
     // snooze is in force, so the program never runs without a window.

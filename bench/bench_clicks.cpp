@@ -88,6 +88,8 @@ int main(int argc, char *argv[])
             while (child.waitForReadyRead(30000) || child.canReadLine()) {
                 while (child.canReadLine()) {
                     const QList<QByteArray> words = child.readLine().trimmed().split(' ');
+                    if (words.value(0) != "ok") // the rest of a face name that holds a line break
+                        continue;
                     if (words.value(2).toLongLong() > slowest) {
                         slowest = words.value(2).toLongLong();
                         slowestFile = QString::fromUtf8(words.value(1));

@@ -1,19 +1,27 @@
-// Speed of the font subsystem with many installed faces. Prints each figure beside a floor
-// measured in the same run: what the least a Qt program could do for the same result costs.
+// How the program's cost grows with the installed font set, each figure beside a floor measured
+// the same way in the same run: what the least a Qt program could do for the same result costs.
 //
-//   bench_fonts [--faces N] [--runs N] [--standard 0|1] [--vexlora PATH] [--bare PATH]
+//   bench_fonts [--sizes 10,1500,5000,10000] [--runs N] [--clicks N] [--design 0|1|both]
+//               [--vexlora PATH] [--bare PATH] [--only launch|clicks|listing]
 //
-// The installed set is N generated faces plus, unless --standard 0, the tests' standard fonts,
-// among them Arial and Tahoma, which the main window names: without them every start pays
-// Qt's search for a stand-in through all N faces, which measures fontconfig, not this program.
-// Figure 1 times real processes and needs an X display (run under xvfb-run); the others run
-// in this process. Every figure is the median of several runs after a warm-up.
+// For each size, N generated faces are installed, with or without the faces the windows are
+// drawn for (Arial and Tahoma among the tests' standard fonts; Verdana and MS Sans Serif are
+// never installed). For each set, real processes are timed on an X display (run it under
+// xvfb-run): launch to shown (the main window mapped, lstInst filled, the snooze in force),
+// launch to idle (shown and painted, then 1 s in which the process uses under 2% of a core),
+// peak memory, and beside them the bare program (bench_fonts_bare, a window listing the same
+// families) and the time Qt's font database takes to fill in a bare QGuiApplication. A child
+// of this program then times clicks on different font files in the real window, beside remove
+// + add + family list + drawing the new face in a bare text box. Last, listFontFiles and
+// fillFolderNodes with 1,000, 10,000 and 100,000 entries, in this process. Every figure is the
+// median of interleaved runs after a warm-up. Nothing here is asserted: the aims are printed.
+#include "app/Module1.h"
 #include "base/datafolder.h"
 #include "base/snooze.h"
-#include "fonts/FontTable.h"
 #include "support/testenv.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QDirIterator>
@@ -24,7 +32,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
-#include <QtEndian>
 
 #include <xcb/xcb.h> // types only: the functions are looked up at run time
 
@@ -33,6 +40,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include <dlfcn.h>
@@ -59,7 +67,7 @@ double msSince(Clock::time_point start)
 double median(std::vector<double> v)
 {
     if (v.empty())
-        return 0;
+        return -1;
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
@@ -87,35 +95,22 @@ Pair timePair(int warm, int runs, const std::function<double()> &ours, const std
     return {median(a), median(b)};
 }
 
-void row(const char *what, double ours, double floor, const char *unit = "ms")
-{
-    std::printf("%-46s %9.2f %-3s %9.2f %-3s %6.2f\n", what, ours, unit, floor, unit,
-                floor > 0 ? ours / floor : 0.0);
-    std::fflush(stdout);
-}
-
 QString sourceRoot()
 {
     return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absolutePath() + QStringLiteral("/..");
 }
 
-// The tests' private world (a temporary HOME, XDG folders and a fontconfig set-up of its own),
-// with N generated faces among the installed fonts and a snooze that keeps the advertisement away.
-bool prepareEnvironment(int faces, bool standard)
+bool makeFaces(int count, const QString &dir, const QString &family)
 {
-    testenv::prepare(standard ? testenv::standardFonts() : QStringList());
-    const QString command = QStringLiteral("/usr/bin/python3 '%1/tests/fonts/make_test_fonts.py' --bench %2 '%3'")
-                                .arg(sourceRoot())
-                                .arg(faces)
-                                .arg(testenv::home() + QStringLiteral("/installed-fonts"));
-    if (std::system(command.toLocal8Bit().constData()) != 0) {
-        std::fprintf(stderr, "could not make the benchmark fonts: %s\n", qPrintable(command));
-        return false;
-    }
-    return snooze::writeDate(Module1::getDataFolder() + QString::fromUtf16(snooze::kFileName), QDate::currentDate());
+    const QString command = QStringLiteral("/usr/bin/python3 '%1/tests/fonts/make_test_fonts.py' --bench %2 '%3' '%4'")
+                                .arg(sourceRoot()).arg(count).arg(dir, family);
+    if (std::system(command.toLocal8Bit().constData()) == 0)
+        return true;
+    std::fprintf(stderr, "could not make the benchmark fonts: %s\n", qPrintable(command));
+    return false;
 }
 
-// ---- figure 1: a process from launch to its first window mapped, seen from the X server ----
+// ---- processes on the X display ----
 
 struct Xcb
 {
@@ -234,83 +229,214 @@ struct Xcb
 
 struct Launch
 {
-    double ms = -1;
+    double shownMs = -1;
+    double idleMs = -1;
     double peakMiB = -1;
 };
 
-// Starts exe and times it until its first window, which must carry the title given, is mapped.
+// CPU time a process has used so far, in ms (utime + stime of /proc/PID/stat).
+double cpuMs(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' '); // f[0] is field 3
+    return (f.value(11).toDouble() + f.value(12).toDouble()) * 1000.0 / sysconf(_SC_CLK_TCK);
+}
+
+// Starts exe and times it until its first window, which must carry the title given, is mapped,
+// and then until it is idle: the first moment after the map, past the work that follows it (the
+// first paint), from which on it uses under 2% of a core for a second.
 Launch launch(Xcb &x, const QString &exe, const QString &title)
 {
     Launch result;
     const QByteArray path = QFile::encodeName(exe);
     char *argv[] = {const_cast<char *>(path.constData()), nullptr};
-    // The children draw on the X display, whatever this process uses.
-    qputenv("QT_QPA_PLATFORM", "xcb");
     pid_t pid = 0;
     const Clock::time_point start = Clock::now();
-    const int spawned = posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ);
-    if (spawned != 0) {
+    if (posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ) != 0) {
         std::fprintf(stderr, "cannot start %s\n", path.constData());
         return result;
     }
-    const xcb_window_t window = x.waitForMap(pid, 30000);
-    const double ms = msSince(start);
-    const QString shown = window ? x.title(window) : QString();
-    const bool mapped = window && shown == title;
-    if (mapped)
-        result.ms = ms;
-    else
+    const xcb_window_t window = x.waitForMap(pid, 120000);
+    const double shown = msSince(start);
+    const QString got = window ? x.title(window) : QString();
+    if (window && got == title) {
+        result.shownMs = shown;
+        std::vector<std::pair<double, double>> samples{{shown, cpuMs(pid)}}; // (ms since start, cpu ms)
+        while (msSince(start) < shown + 120000) {
+            ::usleep(20 * 1000);
+            const double now = msSince(start);
+            samples.emplace_back(now, cpuMs(pid));
+            // A start is a sample that saw no CPU time since the one before (the work is done),
+            // followed by a second of samples under 2%.
+            for (size_t c = 1; c < samples.size() && result.idleMs < 0; ++c) {
+                if (samples[c].second != samples[c - 1].second || samples[c].first > now - 1000)
+                    continue;
+                size_t e = c;
+                while (samples[e].first < samples[c].first + 1000)
+                    ++e;
+                if (samples[e].second - samples[c].second < 0.02 * (samples[e].first - samples[c].first))
+                    result.idleMs = samples[c].first;
+            }
+            if (result.idleMs >= 0)
+                break;
+        }
+    } else {
         std::printf("   (%s showed \"%s\" first, not \"%s\")\n", qPrintable(QFileInfo(exe).fileName()),
-                    qPrintable(shown), qPrintable(title));
-    // Let the first paint and whatever follows settle before reading the peak.
-    ::usleep(700 * 1000);
+                    qPrintable(got), qPrintable(title));
+    }
     ::kill(pid, SIGTERM);
     int status = 0;
     rusage usage{};
     ::wait4(pid, &status, 0, &usage);
-    if (mapped)
+    if (result.shownMs >= 0)
         result.peakMiB = usage.ru_maxrss / 1024.0;
     return result;
 }
 
-// x stays connected afterwards: were it the display's last client, the server would reset.
-void figureLaunch(Xcb &x, const QString &vexlora, const QString &bare, int runs)
+// The first line a command prints, as numbers.
+std::vector<double> numbersFrom(const QString &command)
 {
-    if (!x.open()) {
-        std::printf("1 launch: skipped (needs an X display: run under xvfb-run)\n");
-        return;
-    }
-    if (!QFileInfo(vexlora).isExecutable() || !QFileInfo(bare).isExecutable()) {
-        std::printf("1 launch: skipped (no %s or %s)\n", qPrintable(vexlora), qPrintable(bare));
-        return;
-    }
-    // The first start of each also fills fontconfig's cache; it is not counted.
-    const QString mainTitle = QStringLiteral("Vexlora 1.3");
-    const QString bareTitle = QStringLiteral("Bare font list");
-    launch(x, vexlora, mainTitle);
-    launch(x, bare, bareTitle);
-    std::vector<double> ourMs, bareMs, ourMiB, bareMiB;
-    for (int i = 0; i < runs; ++i) {
-        const Launch a = launch(x, vexlora, mainTitle);
-        const Launch b = launch(x, bare, bareTitle);
-        if (a.ms >= 0) {
-            ourMs.push_back(a.ms);
-            ourMiB.push_back(a.peakMiB);
-        }
-        if (b.ms >= 0) {
-            bareMs.push_back(b.ms);
-            bareMiB.push_back(b.peakMiB);
-        }
-    }
-    if (ourMs.empty() || bareMs.empty()) {
-        std::printf("1 launch: no window appeared\n");
-        return;
-    }
-    row("1 launch to frmMain shown, lstInst filled", median(ourMs), median(bareMs));
-    row("  peak memory", median(ourMiB), median(bareMiB), "MiB");
+    std::vector<double> v;
+    FILE *p = ::popen(command.toLocal8Bit().constData(), "r");
+    if (!p)
+        return v;
+    char line[512] = {};
+    if (std::fgets(line, sizeof line, p))
+        for (const QByteArray &w : QByteArray(line).simplified().split(' '))
+            v.push_back(w.toDouble());
+    ::pclose(p);
+    return v;
 }
 
-// ---- figures 2 to 5: in this process ----
+// ---- a child in one font set: clicks ----
+
+// Started as "bench_fonts --child-clicks N DIR ours|bare" in the font set of its parent. Ours:
+// the program starts as it does for a person (the snooze in force), the files of DIR are
+// listed and N of them clicked in turn until the face is drawn. Bare: a text box, and for each
+// file of DIR/../floor the previous one removed, it added, the family list read and its face
+// drawn. Prints the median click, the slowest, and how many showed another face than their own.
+int childClicks(int argc, char *argv[], int clicks, const QString &dir, bool ours)
+{
+    QApplication app(argc, argv);
+    QWidget *win = nullptr;
+    if (ours) {
+        Module1::Main();
+        QApplication::processEvents();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->inherits("frmMain") && w->isVisible())
+                win = w;
+    }
+    QListWidget *files = nullptr;
+    QPlainTextEdit *text = nullptr;
+    if (win) {
+        auto *drives = win->findChild<QComboBox *>(QStringLiteral("Drive1"));
+        drives->addItem(QFileInfo(dir).absolutePath() + QStringLiteral(" [TEST]"));
+        drives->setCurrentIndex(drives->count() - 1);
+        auto *tree = win->findChild<QTreeWidget *>(QStringLiteral("Dir1"));
+        if (QTreeWidgetItem *node = tree->findItems(QFileInfo(dir).fileName(), Qt::MatchExactly).value(0))
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+        files = win->findChild<QListWidget *>(QStringLiteral("File1"));
+        files->setFocus();
+        text = win->findChild<QPlainTextEdit *>(QStringLiteral("txPreview"));
+    } else if (!ours) {
+        text = new QPlainTextEdit(QStringLiteral("The quick brown fox jumps over the lazy dog"));
+        text->resize(541, 205);
+        text->show();
+    }
+    const QString floorDir = QFileInfo(dir).absolutePath() + QStringLiteral("/floor");
+    const QStringList floorFiles = QDir(floorDir).entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name);
+    if (!text || (files && files->count() < clicks + 2) || floorFiles.size() < clicks + 2)
+        return 1;
+    QApplication::processEvents();
+
+    int id = -1, wrong = 0;
+    std::vector<double> times;
+    for (int i = 0; i < clicks + 2; ++i) {
+        QString want;
+        const Clock::time_point start = Clock::now();
+        if (files) {
+            files->setCurrentRow(i);
+            want = files->item(i)->text();
+            QTest::keyClick(files, Qt::Key_Return); // File1_Click on the current file
+        } else {
+            QFontDatabase::removeApplicationFont(id);
+            id = QFontDatabase::addApplicationFont(floorDir + QLatin1Char('/') + floorFiles.at(i));
+            const QStringList families = QFontDatabase::families();
+            want = QFontDatabase::applicationFontFamilies(id).value(0);
+            QFont f = text->font();
+            f.setFamily(families.contains(want) ? want : QString());
+            text->setFont(f);
+        }
+        const QString got = QFontInfo(text->font()).family();
+        text->viewport()->repaint();
+        const double ms = msSince(start);
+        // "trial-face-0001.ttf" draws "Trial Face 0001"
+        wrong += got.compare(QString(want).replace(QLatin1Char('-'), QLatin1Char(' ')).remove(QLatin1String(".ttf")),
+                             Qt::CaseInsensitive) != 0;
+        if (i >= 2) // the first two warm up
+            times.push_back(ms);
+    }
+    std::printf("%.2f %.2f %d\n", median(times), *std::max_element(times.begin(), times.end()), wrong);
+    return 0;
+}
+
+// ---- the scaling tables ----
+
+struct Row
+{
+    int faces = 0;
+    double shown = -1, bareShown = -1, idle = -1, bareIdle = -1, peak = -1, barePeak = -1, fill = -1;
+    double click = -1, bareClick = -1, slowestClick = -1;
+};
+
+// Growth from 1,500 to 10,000 faces: the cost of one face at 10,000 over that at 1,500, after
+// taking off the 10-face run; the aim is at most 1.25.
+double growth(const std::vector<Row> &rows, double Row::*field)
+{
+    const Row *r10 = nullptr, *r1500 = nullptr, *r10000 = nullptr;
+    for (const Row &r : rows) {
+        if (r.faces == 10) r10 = &r;
+        if (r.faces == 1500) r1500 = &r;
+        if (r.faces == 10000) r10000 = &r;
+    }
+    if (!r10 || !r1500 || !r10000 || r10->*field < 0 || r1500->*field <= r10->*field)
+        return -1;
+    return ((r10000->*field - r10->*field) / 9990) / ((r1500->*field - r10->*field) / 1490);
+}
+
+void printTable(const char *title, const std::vector<Row> &rows)
+{
+    std::printf("\n%s\n", title);
+    std::printf("%7s | %17s | %17s | %15s | %7s | %17s\n", "faces", "shown ms ours/bare", "idle ms ours/bare",
+                "peak MiB o/b", "fill ms", "click ms ours/bare");
+    for (const Row &r : rows)
+        std::printf("%7d | %8.0f %8.0f | %8.0f %8.0f | %7.1f %7.1f | %7.0f | %8.2f %8.2f\n", r.faces, r.shown,
+                    r.bareShown, r.idle, r.bareIdle, r.peak, r.barePeak, r.fill, r.click, r.bareClick);
+    std::printf("growth per face, 10,000 against 1,500 (aim <= 1.25): shown %.2f, idle %.2f, click %.2f;"
+                " bare: shown %.2f, idle %.2f\n", growth(rows, &Row::shown), growth(rows, &Row::idle),
+                growth(rows, &Row::click), growth(rows, &Row::bareShown), growth(rows, &Row::bareIdle));
+    const Row *at1500 = nullptr;
+    for (const Row &r : rows) {
+        const bool launched = r.shown >= 0 && r.bareShown > 0 && r.fill > 0;
+        if (r.faces == 1500) {
+            at1500 = &r;
+            if (launched)
+                std::printf("at 1,500: shown %.2f and idle %.2f times the bare program (aim <= 1.15); peak memory %.2f times\n",
+                            r.shown / r.bareShown, r.idle / r.bareIdle, r.peak / r.barePeak);
+        }
+        if (r.faces != 10000)
+            continue;
+        if (launched)
+            std::printf("at 10,000: shown %.2f times the database fill (aim <= 2), idle %.2f times (aim <= 3), peak memory %.2f"
+                        " times the bare program (aim <= 1.2)\n", r.shown / r.fill, r.idle / r.fill, r.peak / r.barePeak);
+        if (r.click >= 0)
+            std::printf("at 10,000: click %.1f ms (aim <= 25), %.2f times the click at 1,500 (aim <= 1.5); slowest click %.1f ms\n",
+                        r.click, at1500 && at1500->click > 0 ? r.click / at1500->click : -1.0, r.slowestClick);
+    }
+}
 
 void makeFiles(const QString &dir, int count, const std::function<QString(int)> &name)
 {
@@ -323,140 +449,34 @@ void makeFiles(const QString &dir, int count, const std::function<QString(int)> 
     }
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// listFontFiles and fillFolderNodes at 1,000, 10,000 and 100,000 entries, in this process.
+void listingTable(const char *argv0, int runs)
 {
-    int faces = 1500;
-    int runs = 9;
-    bool standard = true;
-    QString exeDir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-    QString vexlora = exeDir + QStringLiteral("/../vexlora");
-    QString bare = exeDir + QStringLiteral("/bench_fonts_bare");
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const QByteArray opt = argv[i];
-        const QString value = QString::fromLocal8Bit(argv[i + 1]);
-        if (opt == "--faces")
-            faces = value.toInt();
-        else if (opt == "--runs")
-            runs = qMax(1, value.toInt());
-        else if (opt == "--standard")
-            standard = value.toInt() != 0;
-        else if (opt == "--vexlora")
-            vexlora = value;
-        else if (opt == "--bare")
-            bare = value;
-    }
-
-    if (!prepareEnvironment(faces, standard))
-        return 1;
-
-    std::printf("Vexlora font benchmark: %d generated faces%s installed; median of %d runs\n", faces,
-                standard ? " and the 5 standard test fonts" : "", runs);
-    std::printf("%-46s %13s %13s %6s\n", "figure", "ours", "floor", "ratio");
-
-    const bool display = !qEnvironmentVariableIsEmpty("DISPLAY");
-    Xcb x;
-    figureLaunch(x, vexlora, bare, qMax(3, runs));
-    if (!display)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    int qargc = 1;
-    QApplication app(qargc, argv);
-
-    // Cold population of the font database, for scale (not a figure).
-    {
-        const Clock::time_point start = Clock::now();
-        const int n = static_cast<int>(QFontDatabase::families().size());
-        std::printf("   (font database populated in %.1f ms: %d families, %d faces in the table)\n",
-                    msSince(start), n, FontTable::instance().count());
-    }
-
-    // 2: the window's load (the installed fonts, the tree and the files of the start folder), as
-    // its first show runs it, against a bare list window showing the same families.
-    {
-        const Pair p = timePair(2, runs * 3, [] {
-            frmMain w;
-            const Clock::time_point start = Clock::now();
-            w.show();
-            return msSince(start);
-        }, [] {
-            QTreeWidget list;
-            const Clock::time_point start = Clock::now();
-            QList<QTreeWidgetItem *> items;
-            for (const QString &f : QFontDatabase::families())
-                items.append(new QTreeWidgetItem(QStringList{f}));
-            list.addTopLevelItems(items);
-            list.show();
-            return msSince(start);
-        });
-        row("2 frmMain load (shown, lists filled)", p.ours, p.floor);
-    }
-
+    int argc = 1;
+    char *argv[] = {const_cast<char *>(argv0), nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     auto win = std::make_unique<testenv::MainWindow>();
     QApplication::processEvents();
     auto *File1 = win->get<QListWidget>("File1");
     auto *Dir1 = win->get<QTreeWidget>("Dir1");
-    auto *txPreview = win->get<QPlainTextEdit>("txPreview");
-    const QString work = testenv::freshDir(QStringLiteral("bench"));
-
-    // 3: a click on a font file until its face is drawn, against remove + add + family list.
-    {
-        const QString fonts = sourceRoot() + QStringLiteral("/tests/fonts/");
-        const QString dir = work + QStringLiteral("/click");
-        const QString bareDir = work + QStringLiteral("/bareclick");
-        for (const QString &d : {dir, bareDir}) {
-            QDir().mkpath(d);
-            QFile::copy(fonts + QStringLiteral("zeta.ttf"), d + QStringLiteral("/zeta.ttf"));
-            QFile::copy(fonts + QStringLiteral("eta.ttf"), d + QStringLiteral("/eta.ttf"));
-        }
-        win->listFolder(dir);
-        File1->setFocus();
-        const QStringList barePaths{bareDir + QStringLiteral("/zeta.ttf"), bareDir + QStringLiteral("/eta.ttf")};
-        int n = 0;
-        int m = 0;
-        int id = -1;
-        QString shown;
-        const Pair p = timePair(2, runs * 3, [&] {
-            File1->setCurrentRow(n++ % 2);
-            const Clock::time_point start = Clock::now();
-            QTest::keyClick(File1, Qt::Key_Return); // File1_Click on the current file
-            shown = QFontInfo(txPreview->font()).family();
-            txPreview->viewport()->repaint();
-            return msSince(start);
-        }, [&] {
-            const Clock::time_point start = Clock::now();
-            QFontDatabase::removeApplicationFont(id);
-            id = QFontDatabase::addApplicationFont(barePaths.at(m++ % 2));
-            const QStringList families = QFontDatabase::families();
-            volatile qsizetype sink = families.size();
-            (void)sink;
-            return msSince(start);
-        });
-        QFontDatabase::removeApplicationFont(id);
-        if (shown != QLatin1String("Zeta Display") && shown != QLatin1String("Eta Script"))
-            std::printf("   (the click showed \"%s\", not a trial face)\n", qPrintable(shown));
-        row("3 File1_Click to face shown", p.ours, p.floor);
-    }
-
-    // 4: one folder level of 10,000 subfolders, against iterating it and adding as many items.
-    {
-        const QString dir = work + QStringLiteral("/tenthousand/level");
+    const QString work = testenv::freshDir(QStringLiteral("listing"));
+    std::printf("\n%-40s %12s %12s %6s\n", "listing (ms, median)", "ours", "floor", "ratio");
+    for (int entries : {1000, 10000, 100000}) {
+        // One folder level of subfolders, against iterating it, sorting and adding as many items.
+        const QString root = work + QStringLiteral("/folders-%1").arg(entries);
+        const QString dir = root + QStringLiteral("/level");
         QDir().mkpath(dir);
-        for (int i = 0; i < 10000; ++i) {
-            const QByteArray p = QFile::encodeName(
-                dir + QStringLiteral("/Folder %1").arg(i * 7919 % 10000, 5, 10, QLatin1Char('0')));
-            ::mkdir(p.constData(), 0755);
-        }
-        // A fresh, selected node for the folder: its drive chosen anew, the node clicked.
-        auto freshNode = [&] {
-            win->chooseDrive(work + QStringLiteral("/tenthousand"));
+        for (int i = 0; i < entries; ++i)
+            ::mkdir(QFile::encodeName(dir + QStringLiteral("/Folder %1").arg(i * 7919 % entries, 6, 10, QLatin1Char('0'))).constData(), 0755);
+        auto freshNode = [&] { // its drive chosen anew, the node clicked
+            win->chooseDrive(root);
             QTreeWidgetItem *node = win->node(QStringLiteral("level"));
             win->click(node);
             QApplication::processEvents();
             return node;
         };
-        const Pair p = timePair(1, runs, [&] {
+        Pair p = timePair(1, runs, [&] {
             QTreeWidgetItem *node = freshNode();
             const QPoint at = Dir1->visualItemRect(node).center();
             const Clock::time_point start = Clock::now();
@@ -466,12 +486,18 @@ int main(int argc, char *argv[])
         }, [&] {
             QTreeWidgetItem *node = freshNode();
             const Clock::time_point start = Clock::now();
-            QList<QTreeWidgetItem *> items;
+            // The same result: the names in an order that ignores letter case, Qt's own way.
+            QStringList names;
             QDirIterator it(dir, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
             while (it.hasNext()) {
                 it.next();
+                names.append(it.fileName());
+            }
+            names.sort(Qt::CaseInsensitive);
+            QList<QTreeWidgetItem *> items;
+            for (const QString &name : names) {
                 auto *item = new QTreeWidgetItem;
-                item->setText(0, it.fileName());
+                item->setText(0, name);
                 items.append(item);
             }
             node->addChildren(items);
@@ -480,19 +506,18 @@ int main(int argc, char *argv[])
             return msSince(start);
         });
         Dir1->clear();
-        row("4 fillFolderNodes, 10,000 subfolders", p.ours, p.floor);
-    }
+        std::printf("%-40s %12.2f %12.2f %6.2f\n", qPrintable(QStringLiteral("fillFolderNodes, %1 subfolders").arg(entries)),
+                    p.ours, p.floor, p.ours / p.floor);
 
-    // 5: a folder of 100,000 files, 100 of them fonts, against iterating it.
-    {
-        const QString dir = work + QStringLiteral("/hundredthousand");
-        makeFiles(dir, 100000, [](int i) {
-            return i % 1000 == 0 ? QStringLiteral("font %1.ttf").arg(i) : QStringLiteral("file %1.dat").arg(i);
+        // A folder of files, one in a hundred a font, against iterating it.
+        const QString files = work + QStringLiteral("/files-%1").arg(entries);
+        makeFiles(files, entries, [](int i) {
+            return i % 100 == 0 ? QStringLiteral("font %1.ttf").arg(i) : QStringLiteral("file %1.dat").arg(i);
         });
         win->chooseDrive(work);
-        QTreeWidgetItem *node = win->node(QStringLiteral("hundredthousand"));
+        QTreeWidgetItem *node = win->node(QFileInfo(files).fileName());
         int listed = 0;
-        const Pair p = timePair(1, runs, [&] {
+        p = timePair(1, runs, [&] {
             const Clock::time_point start = Clock::now();
             win->click(node); // Dir1_NodeClick: listFontFiles
             const double ms = msSince(start);
@@ -500,21 +525,149 @@ int main(int argc, char *argv[])
             return ms;
         }, [&] {
             const Clock::time_point start = Clock::now();
-            QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-            int n = 0;
+            QDirIterator it(files, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            int k = 0;
             while (it.hasNext()) {
                 it.next();
-                ++n;
+                ++k;
             }
-            volatile int sink = n;
+            volatile int sink = k;
             (void)sink;
             return msSince(start);
         });
-        if (listed != 100)
-            std::printf("   (listed %d files, not 100)\n", listed);
-        row("5 listFontFiles, 100,000 files, 100 fonts", p.ours, p.floor);
+        if (listed != entries / 100)
+            std::printf("   (listed %d files, not %d)\n", listed, entries / 100);
+        std::printf("%-40s %12.2f %12.2f %6.2f\n", qPrintable(QStringLiteral("listFontFiles, %1 files").arg(entries)),
+                    p.ours, p.floor, p.ours / p.floor);
+        QDir(dir).removeRecursively();
+        QDir(files).removeRecursively();
+    }
+    std::printf("aim: each listing within 1.30 times its floor\n");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && qstrcmp(argv[1], "--child-clicks") == 0)
+        return childClicks(argc, argv, std::atoi(argv[2]), QString::fromLocal8Bit(argv[3]), qstrcmp(argv[4], "ours") == 0);
+
+    const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath(); // before the world moves the current folder
+    QList<int> sizes{10, 1500, 5000, 10000};
+    int runs = 5;
+    int clicks = 50;
+    QList<bool> designs{false, true};
+    QString only;
+    const QString exeDir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    QString vexlora = exeDir + QStringLiteral("/../vexlora");
+    QString bare = exeDir + QStringLiteral("/bench_fonts_bare");
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const QByteArray opt = argv[i];
+        const QString value = QString::fromLocal8Bit(argv[i + 1]);
+        if (opt == "--sizes") {
+            sizes.clear();
+            for (const QString &s : value.split(QLatin1Char(',')))
+                sizes << s.toInt();
+        } else if (opt == "--runs") {
+            runs = qMax(1, value.toInt());
+        } else if (opt == "--clicks") {
+            clicks = qMax(1, value.toInt());
+        } else if (opt == "--design") {
+            designs = value == QLatin1String("both") ? QList<bool>{false, true} : QList<bool>{value.toInt() != 0};
+        } else if (opt == "--vexlora") {
+            vexlora = value;
+        } else if (opt == "--bare") {
+            bare = value;
+        } else if (opt == "--only") {
+            only = value;
+        }
     }
 
-    std::printf("aim: each ratio at most 1.30\n");
+    // The tests' private world, the snooze in force; the font sets are made in it.
+    testenv::prepare(testenv::standardFonts());
+    const QString top = testenv::home();
+    if (!snooze::writeDate(Module1::getDataFolder() + QString::fromUtf16(snooze::kFileName), QDate::currentDate()))
+        return 1;
+    const int most = *std::max_element(sizes.begin(), sizes.end());
+    if (!makeFaces(most, top + QStringLiteral("/generated"), QStringLiteral("Bench Face"))
+        || !makeFaces(clicks + 2, top + QStringLiteral("/clicks/trial"), QStringLiteral("Trial Face"))
+        || !makeFaces(clicks + 2, top + QStringLiteral("/clicks/floor"), QStringLiteral("Floor Face")))
+        return 1;
+    const QStringList generated = QDir(top + QStringLiteral("/generated")).entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name);
+    std::printf("Vexlora font benchmark: medians of %d interleaved runs, %d clicks; %ld cores, load %s\n", runs, clicks,
+                sysconf(_SC_NPROCESSORS_ONLN), qPrintable(QString::fromLatin1(testenv::readBytes(QStringLiteral("/proc/loadavg"))).simplified()));
+
+    Xcb x;
+    const bool display = only != QLatin1String("listing") && x.open();
+    if (!display && only != QLatin1String("listing"))
+        std::printf("launch figures skipped (they need an X display: run under xvfb-run)\n");
+    for (bool design : designs) {
+        if (only == QLatin1String("listing"))
+            break;
+        std::vector<Row> rows;
+        for (int faces : sizes) {
+            // A set of its own: the first N generated faces, and the design faces if asked.
+            const QString set = top + QStringLiteral("/sets/%1-%2").arg(faces).arg(design);
+            QDir().mkpath(set + QStringLiteral("/faces"));
+            for (int i = 0; i < faces && i < generated.size(); ++i)
+                QFile::link(top + QStringLiteral("/generated/") + generated.at(i), set + QStringLiteral("/faces/") + generated.at(i));
+            testenv::writeBytes(set + QStringLiteral("/fonts.conf"),
+                                QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                               "<fontconfig><dir>%1/faces</dir>%2<cachedir>%3/cache/fontconfig</cachedir></fontconfig>\n")
+                                    .arg(set, design ? QStringLiteral("<dir>%1/installed-fonts</dir>").arg(top) : QString(), top)
+                                    .toUtf8());
+            qputenv("FONTCONFIG_FILE", QFile::encodeName(set + QStringLiteral("/fonts.conf")));
+            Row r;
+            r.faces = faces;
+            const QString fill = QStringLiteral("QT_QPA_PLATFORM=offscreen '%1' --fill").arg(bare);
+            if (display && only != QLatin1String("clicks")) {
+                qputenv("QT_QPA_PLATFORM", "xcb");
+                // The first start of each also fills fontconfig's cache; it is not counted.
+                launch(x, vexlora, QStringLiteral("Vexlora 1.3"));
+                launch(x, bare, QStringLiteral("Bare font list"));
+                std::vector<double> v[7];
+                for (int i = 0; i < runs; ++i) {
+                    const Launch a = launch(x, vexlora, QStringLiteral("Vexlora 1.3"));
+                    const Launch b = launch(x, bare, QStringLiteral("Bare font list"));
+                    const std::vector<double> f = numbersFrom(fill);
+                    for (auto [k, value] : {std::pair{0, a.shownMs}, {1, b.shownMs}, {2, a.idleMs}, {3, b.idleMs},
+                                            {4, a.peakMiB}, {5, b.peakMiB}, {6, f.empty() ? -1.0 : f[0]}})
+                        if (value >= 0)
+                            v[k].push_back(value);
+                }
+                r.shown = median(v[0]), r.bareShown = median(v[1]), r.idle = median(v[2]), r.bareIdle = median(v[3]);
+                r.peak = median(v[4]), r.barePeak = median(v[5]), r.fill = median(v[6]);
+            }
+            if (only != QLatin1String("launch")) {
+                // Each in a process of its own, in turn: a floor that drops fonts would drop ours too.
+                std::vector<double> c[4];
+                for (int i = 0; i < qMax(1, runs / 2); ++i) {
+                    for (bool ours : {true, false}) {
+                        const std::vector<double> v = numbersFrom(QStringLiteral("QT_QPA_PLATFORM=offscreen '%1' --child-clicks %2 '%3/clicks/trial' %4")
+                                                                      .arg(self).arg(clicks).arg(top, ours ? "ours" : "bare"));
+                        if (v.size() != 3) {
+                            std::printf("   (the click child failed at %d faces)\n", faces);
+                            continue;
+                        }
+                        c[ours ? 0 : 1].push_back(v[0]);
+                        if (ours)
+                            c[2].push_back(v[1]);
+                        if (v[2] != 0)
+                            std::printf("   (%g %s clicks showed another face than the file's)\n", v[2], ours ? "of our" : "bare");
+                    }
+                }
+                r.click = median(c[0]), r.bareClick = median(c[1]);
+                r.slowestClick = c[2].empty() ? -1 : *std::max_element(c[2].begin(), c[2].end());
+            }
+            rows.push_back(r);
+            std::fflush(stdout);
+        }
+        printTable(design ? "With the design faces (Arial, Tahoma) installed:" : "Without the design faces:", rows);
+        std::fflush(stdout);
+    }
+    qunsetenv("FONTCONFIG_FILE");
+    qputenv("FONTCONFIG_FILE", QFile::encodeName(top + QStringLiteral("/fonts.conf")));
+    if (only.isEmpty() || only == QLatin1String("listing"))
+        listingTable(argv[0], runs);
     return 0;
 }

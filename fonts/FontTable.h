@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // The font services the program relies on: an enumeration of the faces it can show, and a
 // private table to which a font file is added for trial and from which it is removed again.
@@ -14,6 +17,12 @@ public:
     virtual QString face(int index) const = 0; // 0-based; "" outside 0..count()-1
     // The family name that draws a face; the face itself unless the table knows better.
     virtual QString familyToDraw(const QString &face) const { return face; }
+    // Which set of installed faces the enumeration rests on: it changes whenever they may have
+    // changed. -1 when the table cannot tell.
+    virtual int generation() const { return -1; }
+    // The faces the added files bring into the enumeration, in its order, when all the others
+    // are the installed faces of this generation; nothing when the table cannot tell.
+    virtual std::optional<QStringList> addedFaces() const { return std::nullopt; }
     // Adds the fonts of a file by its path; failure shows only as no new face.
     virtual void add(const QString &path) = 0;
     // Removes what add() added for the same path; an unknown or empty path changes nothing.

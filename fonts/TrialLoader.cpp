@@ -28,6 +28,9 @@ QStringList TrialLoader::takeInstalledFaces()
         installedFontNames_.add(face, face);
         faces.append(face);
     }
+    // Every face listed now is known from here on, as long as the table rests on them.
+    const std::optional<QStringList> added = t.addedFaces();
+    generation_ = added && added->isEmpty() ? t.generation() : -1;
     return faces;
 }
 
@@ -45,7 +48,17 @@ QString TrialLoader::load(const QString &path)
 
 QString TrialLoader::getNewFontName() const
 {
-    return firstNewFace(table(), installedFontNames_);
+    // While the installed faces are the ones recorded, only a face the trial file brought can
+    // be new: the first of those, in the enumeration's order, is the full scan's answer.
+    const FontTable &t = table();
+    const std::optional<QStringList> added = t.addedFaces();
+    if (!added || generation_ < 0 || t.generation() != generation_)
+        return firstNewFace(t, installedFontNames_);
+    for (const QString &face : *added) {
+        if (!installedFontNames_.contains(face))
+            return face;
+    }
+    return {};
 }
 
 QString TrialLoader::familyToDraw(const QString &face) const

@@ -33,7 +33,8 @@ public:
     const QString &face() const { return face_; }
 
     // The first face the table lists now that installedFontNames does not hold (letter case
-    // aside); "" when every face is known.
+    // aside); "" when every face is known. Looks only at the faces the trial file brought
+    // where the table can tell them apart.
     QString getNewFontName() const;
 
     // The family name that draws a face (FontTable::familyToDraw).
@@ -50,6 +51,7 @@ private:
     FaceCollection installedFontNames_;
     QString trialFontFile_;
     QString face_;
+    int generation_ = -1; // the table's, when installedFontNames was filled; -1: scan it all
 };
 
 } // namespace fonts

@@ -2,11 +2,12 @@
 
 #include "fonts/FaceCollection.h"
 #include "fonts/FontTable.h"
+#include "fonts/system.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QHash>
-#include <QRawFont>
 #include <QSet>
 
 #include <algorithm>
@@ -25,14 +26,10 @@ QString stemOf(const QString &family)
 
 } // namespace
 
-namespace {
-
-bool isGeneric(const QString &family)
+bool isGenericFamily(const QString &family)
 {
     return family == QLatin1String("Sans Serif") || family == QLatin1String("Serif") || family == QLatin1String("Monospace");
 }
-
-} // namespace
 
 QStringList screenFaces(const QStringList &qtFamilies)
 {
@@ -42,7 +39,7 @@ QStringList screenFaces(const QStringList &qtFamilies)
                                         [](const QString &f) { return f.endsWith(QLatin1Char(']')); });
     if (!anyFoundry) { // the usual case: Qt's names are unique already
         for (const QString &family : qtFamilies) {
-            if (!isGeneric(family))
+            if (!isGenericFamily(family))
                 faces.append(family);
         }
         return faces;
@@ -55,10 +52,10 @@ QStringList screenFaces(const QStringList &qtFamilies)
     QSet<QString> seen;
     seen.reserve(qtFamilies.size());
     for (const QString &family : qtFamilies) {
-        if (isGeneric(family)) // Qt's own stand-in: no foundry, no file
+        if (isGenericFamily(family)) // Qt's own stand-in: no foundry, no file
             continue;
         const QString stem = stemOf(family);
-        const QString face = stems.value(stem) > 1 || isGeneric(stem) ? stem : family;
+        const QString face = stems.value(stem) > 1 || isGenericFamily(stem) ? stem : family;
         if (seen.contains(face))
             continue;
         seen.insert(face);
@@ -69,13 +66,52 @@ QStringList screenFaces(const QStringList &qtFamilies)
 
 QString familyToDraw(const QString &face, const QStringList &qtFamilies)
 {
-    if (!isGeneric(face))
+    if (!isGenericFamily(face))
         return face;
     for (const QString &family : qtFamilies) {
         if (family != face && stemOf(family) == face)
             return family;
     }
     return face;
+}
+
+namespace {
+
+QHash<QString, QString> &standIns()
+{
+    static QHash<QString, QString> chosen;
+    return chosen;
+}
+
+// Qt's generic families have no file behind them: they draw only through the fallback.
+bool hasFont(const QString &name, const QStringList &qtFamilies)
+{
+    return std::any_of(qtFamilies.begin(), qtFamilies.end(), [&name](const QString &f) {
+        return !isGenericFamily(f) && stemOf(f).compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+} // namespace
+
+QString standInFor(const QString &family, const QString &matched, const QStringList &qtFamilies)
+{
+    if (hasFont(family, qtFamilies) || matched.isEmpty() || !hasFont(matched, qtFamilies))
+        return family;
+    return matched;
+}
+
+void chooseStandIns(const QStringList &faces)
+{
+    if (!standIns().isEmpty())
+        return;
+    const QStringList qtFamilies = QFontDatabase::families();
+    for (const QString &face : faces) // an installed face costs no match
+        standIns().insert(face, hasFont(face, qtFamilies) ? face : standInFor(face, matchedFamily(face), qtFamilies));
+}
+
+QString standIn(const QString &family)
+{
+    return standIns().value(family, family);
 }
 
 QString firstNewFace(const FontTable &table, const FaceCollection &known)
@@ -108,11 +144,6 @@ std::optional<QByteArray> readFontFile(const QString &path)
         bytes.append(chunk.constData(), n);
     }
     return bytes;
-}
-
-QString ownFamilyName(const QByteArray &font)
-{
-    return QRawFont(font, 12).familyName().trimmed();
 }
 
 } // namespace fonts

@@ -42,6 +42,17 @@ QStringList fontFileNames(const QString &folderPath);
 // the ":" of a drive or a stream as well.
 bool isNameSeparator(QChar c);
 
+// The family the platform draws when a face is asked for by a name it may not have: on Windows
+// the name itself (the system substitutes by itself, cheaply); elsewhere fontconfig's best match
+// for the name, its aliases followed ("Arial" gives "Liberation Sans" where that is installed),
+// which is the face Qt would fall back to as well. "" when nothing matches.
+QString matchedFamily(const QString &family);
+
+// The family a font names itself in its name table, through the font engine, without blanks
+// around it; "" when the bytes are no font the engine reads or name no family. (fontconfig
+// names such a font after its file or its index, which is no face name at all.)
+QString ownFamilyName(const QByteArray &font);
+
 } // namespace fonts
 
 namespace registry {

@@ -9,6 +9,10 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 namespace fonts {
 
 QString fontsFolder()
@@ -70,6 +74,44 @@ QStringList fontFileNames(const QString &folderPath)
 bool isNameSeparator(QChar c)
 {
     return c == QLatin1Char('/');
+}
+
+QString matchedFamily(const QString &family)
+{
+    // Asked of fontconfig itself: Qt has no call that names the face it would fall back to
+    // without first comparing every family it knows with every other (see faces.h).
+    FcPattern *pattern = FcPatternCreate();
+    if (!pattern)
+        return {};
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    QString matched;
+    FcChar8 *name = nullptr;
+    if (match && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+        matched = QString::fromUtf8(reinterpret_cast<const char *>(name));
+    if (match)
+        FcPatternDestroy(match);
+    return matched;
+}
+
+QString ownFamilyName(const QByteArray &font)
+{
+    // FreeType itself, as Qt's engine reads the name: through Qt, each look would also have
+    // fontconfig match the new engine against every installed font.
+    static FT_Library library = [] {
+        FT_Library l = nullptr;
+        return FT_Init_FreeType(&l) == 0 ? l : nullptr;
+    }();
+    FT_Face face = nullptr;
+    if (!library || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte *>(font.constData()), font.size(), 0, &face) != 0)
+        return {};
+    const QString family = face->family_name ? QString::fromUtf8(face->family_name).trimmed() : QString();
+    FT_Done_Face(face);
+    return family;
 }
 
 } // namespace fonts

@@ -7,6 +7,8 @@
 #include "fonts/win32_listing.h"
 #include "fonts/win32_registry.h"
 
+#include <QRawFont>
+
 namespace fonts {
 
 QString fontsFolder()
@@ -57,6 +59,16 @@ QStringList fontFileNames(const QString &folderPath)
 bool isNameSeparator(QChar c)
 {
     return c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':');
+}
+
+QString matchedFamily(const QString &family)
+{
+    return family;
+}
+
+QString ownFamilyName(const QByteArray &font)
+{
+    return QRawFont(font, 12).familyName().trimmed();
 }
 
 } // namespace fonts

@@ -46,9 +46,13 @@ private slots:
         QVERIFY(Module1::initCommonControls());
         Module1::Main();
         QVERIFY(mainWindow()); // before Main returned
+        // with the faces the windows are drawn for chosen before them (the tests' fonts.conf
+        // gives Beta Serif for MS Sans Serif)
+        const QString driveFace = mainWindow()->findChild<QWidget *>(QStringLiteral("Drive1"))->font().family();
         QTimer::singleShot(50, mainWindow(), &QWidget::close);
         QCOMPARE(QApplication::exec(), 0); // closing the main window ends the program
         QFile::remove(Module1::getDataFolder() + QStringLiteral("noads.vxl"));
+        QCOMPARE(driveFace, QStringLiteral("Beta Serif"));
     }
 
     void proceedKeepsTheProgramRunning()

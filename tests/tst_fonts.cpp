@@ -5,7 +5,9 @@
 #include "fonts/drives.h"
 #include "fonts/faces.h"
 #include "fonts/system.h"
+#include "ui/dialogs/look.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QProcess>
@@ -65,6 +67,11 @@ private slots:
         QTest::newRow("light member of an installed family") << "alpha-light.ttf" << "" << "Alpha Sans Light" << none;
         QTest::newRow("a family named like a generic one") << "sansserif.ttf" << "" << "Sans Serif" << none;
         QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "" << none;
+        QTest::newRow("an installed face in other letter case") << "ALPHA-case.ttf" << "" << "" << none;
+        QTest::newRow("installed in this run") << "eta.ttf" << "" << "Eta Script" << Damage([](const QString &path) {
+            QDir().mkpath(fonts::fontsFolder());
+            QFile::copy(path, fonts::fontsFolder() + QStringLiteral("eta.ttf"));
+        });
         QTest::newRow("installed family, other vendor") << "alpha-othervendor.ttf" << "" << "" << none;
         QTest::newRow("no name, named like a face") << "noname.ttf" << "Pretty Name.ttf" << "" << none;
         QTest::newRow("a blank family") << "blank.ttf" << "" << "" << none;
@@ -85,17 +92,41 @@ private slots:
         damage(path);
         fonts::TrialLoader trial;
         QCOMPARE(trial.takeInstalledFaces(), kInstalled);
-        QCOMPARE(trial.load(testenv::copyFont(QStringLiteral("zeta.ttf"), dir)), QStringLiteral("Zeta Display"));
-        QCOMPARE(trial.load(path), face);
+        const auto click = [&trial](const QString &file) { // the quick answer, where the full scan agrees
+            const QString quick = trial.load(file);
+            return fonts::firstNewFace(FontTable::instance(), trial.installedFontNames()) == quick ? quick : "<differs>";
+        };
+        const QString zeta = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
+        QCOMPARE(click(zeta), QStringLiteral("Zeta Display"));
+        QCOMPARE(click(path), face);
         QCOMPARE(trial.trialFontFile(), path); // an invalid file is the trial file all the same
-        QVERIFY(!tableFaces().contains(QStringLiteral("Zeta Display"))); // the previous one left
+        QStringList listed = fonts::screenFaces(QFontDatabase::families());
+        listed.removeAll(QStringLiteral("Zeta Display")); // the previous one left, though Qt may keep it
+        QCOMPARE(tableFaces(), listed);
         if (!face.isEmpty()) // what the preview draws is the file's own face, not a stand-in
             QCOMPARE(QFontInfo(QFont(trial.familyToDraw(face))).family(), trial.familyToDraw(face));
-        QCOMPARE(trial.load(QString()), face); // no selection: the same file again
+        QCOMPARE(click(QString()), face); // no selection: the same file again
+        QCOMPARE(click(zeta), QStringLiteral("Zeta Display")); // back from memory, where it was kept
+        QCOMPARE(click(path), face); // and kept aside again, then changed: read anew
+        QVERIFY(testenv::writeBytes(zeta, testenv::readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/alpha-light.ttf"))));
+        QCOMPARE(click(zeta), QStringLiteral("Alpha Sans Light"));
         trial.unload();
         FontTable::instance().notify();
         QCOMPARE(tableFaces(), kInstalled);
         QCOMPARE(trial.installedFontNames().count(), 0);
+    }
+
+    // What draws a face the windows name: an installed one itself, a missing one fontconfig's
+    // alias (the tests' fonts.conf), and one that nothing stands in for is left to Qt.
+    void standIns()
+    {
+        chooseDesignFaces();
+        QCOMPARE(fonts::standIn(QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
+        QCOMPARE(fonts::standIn(QStringLiteral("MS Sans Serif")), QStringLiteral("Beta Serif"));
+        QCOMPARE(QFontInfo(pointFont(QStringLiteral("MS Sans Serif"), 8.25)).family(), QStringLiteral("Beta Serif"));
+        for (const QString &match : {QString(), QStringLiteral("Not Installed")})
+            QCOMPARE(fonts::standInFor(QStringLiteral("Verdana"), match, QFontDatabase::families()), QStringLiteral("Verdana"));
+        QVERIFY(!QFontInfo(QFont(QStringLiteral("Verdana"))).family().isEmpty());
     }
 
     // Damaged files, made afresh from the committed fonts by a seeded script, clicked through
@@ -183,6 +214,32 @@ private slots:
         table.setFaces(QStringLiteral("/x.ttf"), now);
         QCOMPARE(trial.load(QStringLiteral("/x.ttf")), face);
         QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
+    }
+
+    // Where the table tells which faces the trial file brought, only those count, and only while
+    // the installed faces are those of the start. The enumeration also holds a face the file did
+    // not bring ("Beta New"), so the answer shows which way it was found.
+    void getNewFontNameFromAddedFaces_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<bool>("installedChanged");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("the file's first face not installed") << QStringList{"ARIAL", "Zeta"} << false << "Zeta";
+        QTest::newRow("installed faces changed: the full scan") << QStringList{"Zeta"} << true << "Beta New";
+    }
+    void getNewFontNameFromAddedFaces()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(bool, installedChanged);
+        FakeFontTable table({"Arial", "Tahoma"});
+        table.generation_ = 0;
+        table.added_ = QStringList();
+        fonts::TrialLoader trial(&table);
+        trial.takeInstalledFaces();
+        table.setFaces(QStringLiteral("/x.ttf"), {"ARIAL", "Beta New", "Tahoma", "Zeta"});
+        table.added_ = added;
+        table.generation_ += installedChanged;
+        QTEST(trial.load(QStringLiteral("/x.ttf")), "face");
     }
 
     void listing()

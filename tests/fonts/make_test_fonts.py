@@ -2,7 +2,7 @@
 """Writes the tiny TrueType fonts the tests use, and throw-away fonts for benchmarks.
 
     /usr/bin/python3 tests/fonts/make_test_fonts.py            # (re)writes the committed fonts here
-    /usr/bin/python3 tests/fonts/make_test_fonts.py --bench N OUTDIR
+    /usr/bin/python3 tests/fonts/make_test_fonts.py --bench N OUTDIR [FAMILY]
 
 Needs fontTools (Debian's python3-fonttools). The output is byte-for-byte the same on every
 run: timestamps are fixed and nothing depends on the clock or on hash order.
@@ -384,7 +384,7 @@ def assemble_sfnt(tables):
     return whole[: head_off + 8] + struct.pack(">L", adjust) + whole[head_off + 12:]
 
 
-def make_bench(count, outdir):
+def make_bench(count, outdir, stem="Bench Face"):
     os.makedirs(outdir, exist_ok=True)
     cps = list(range(0x20, 0x7F))
     template = build_font(dict(family="Bench Face", ps="BenchFace", shape=shape_frame), cps)
@@ -394,8 +394,8 @@ def make_bench(count, outdir):
     raw = {tag: font.reader[tag] for tag in font.reader.keys()}
     os2 = bytearray(raw["OS/2"])
     for i in range(1, count + 1):
-        family = "Bench Face %04d" % i
-        ps = "BenchFace%04d" % i
+        family = "%s %04d" % (stem, i)
+        ps = "%s%04d" % (stem.replace(" ", ""), i)
         name = newTable("name")
         name.names = []
         for nid, text in ((1, family), (2, "Regular"), (3, "VXTF;" + ps), (4, family), (5, "Version 1.000"),
@@ -406,14 +406,14 @@ def make_bench(count, outdir):
         # A vendor of its own per face keeps the faces apart in every font database.
         os2[58:62] = ("B%03d" % (i % 1000)).encode("ascii")
         tables["OS/2"] = bytes(os2)
-        write_atomically(os.path.join(outdir, "bench-%04d.ttf" % i), assemble_sfnt(tables))
+        write_atomically(os.path.join(outdir, "%s-%04d.ttf" % (stem.replace(" ", "-").lower(), i)), assemble_sfnt(tables))
 
 
 def main(argv):
     if len(argv) >= 2 and argv[1] == "--bench":
-        if len(argv) != 4 or not argv[2].isdigit():
-            sys.exit("usage: make_test_fonts.py --bench N OUTDIR")
-        make_bench(int(argv[2]), argv[3])
+        if len(argv) not in (4, 5) or not argv[2].isdigit():
+            sys.exit("usage: make_test_fonts.py --bench N OUTDIR [FAMILY]")
+        make_bench(int(argv[2]), argv[3], *argv[4:])
         return
     if len(argv) > 1:
         sys.exit("usage: make_test_fonts.py [--bench N OUTDIR]")

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include <optional>
+
 // A font table the test controls: files map to the faces they would add, and every call is
 // recorded. It is the program's table while it lives.
 class FakeFontTable : public FontTable
@@ -16,6 +18,8 @@ public:
 
     int count() const override { return static_cast<int>(snapshot_.size()); }
     QString face(int index) const override { return snapshot_.value(index); }
+    int generation() const override { return generation_; }
+    std::optional<QStringList> addedFaces() const override { return added_; }
     void add(const QString &path) override
     {
         calls << "add:" + path;
@@ -35,6 +39,8 @@ public:
             snapshot_ << files_.value(p);
     }
     QStringList calls;
+    int generation_ = -1;
+    std::optional<QStringList> added_;
 
 private:
     QStringList installed_, snapshot_, loaded_;

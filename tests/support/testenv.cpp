@@ -33,9 +33,11 @@ void prepare(const QStringList &fontFiles)
         if (!QFile::copy(committedFontsDir() + '/' + f, top + "/installed-fonts/" + f))
             qFatal("test font %s is missing", qPrintable(f));
     }
-    // Only the chosen fonts: no system or user font folders, no aliases from the system's conf.d.
+    // Only the chosen fonts: no system or user font folders, no aliases from the system's conf.d
+    // but one of our own, for a face the windows name.
     writeBytes(top + "/fonts.conf", QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                                                   "<fontconfig><dir>%1/installed-fonts</dir><cachedir>%1/cache/fontconfig</cachedir></fontconfig>\n")
+                                                   "<fontconfig><dir>%1/installed-fonts</dir><cachedir>%1/cache/fontconfig</cachedir>\n"
+                                                   "<alias binding=\"same\"><family>MS Sans Serif</family><accept><family>Beta Serif</family></accept></alias></fontconfig>\n")
                                         .arg(top.toHtmlEscaped()).toUtf8());
     for (const auto &[name, sub] : {std::pair{"HOME", ""}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "/config"},
                                     {"XDG_CACHE_HOME", "/cache"}, {"XDG_RUNTIME_DIR", "/runtime"}, {"FONTCONFIG_FILE", "/fonts.conf"}})

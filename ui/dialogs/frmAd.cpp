@@ -52,11 +52,6 @@ frmAd::frmAd(QWidget *parent)
     ui->Label2->setFont(pointFont(tahoma, 14.25, true));
     ui->Label6->setFont(pointFont(tahoma, 9.75));
     ui->Command1->setFont(pointFont(tahoma, 14.25, true));
-    // Made for Tahoma: where another face stands in, the box grows rather than cut its text.
-    // Nothing lies to its right before the button.
-    ui->swiNoAd->resize(qMax(ui->swiNoAd->width(), ui->swiNoAd->sizeHint().width()), ui->swiNoAd->height());
-    for (QLabel *label : {ui->Label5, ui->Label2, ui->Label3, ui->Label4, ui->Label6, ui->lbLock})
-        narrowToFit(label);
     ui->Picture1->setCursor(handCursor());
     ui->Label5->setCursor(handCursor());
 
@@ -118,9 +113,25 @@ void frmAd::Command1_Click()
 
 bool frmAd::event(QEvent *event)
 {
+    if (event->type() == QEvent::Show)
+        fitText();
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QWidget::event(event);
+}
+
+void frmAd::fitText()
+{
+    // At the first show: under the snooze the window is never shown, and measuring its texts in
+    // narrowed faces would only cost the start time.
+    if (fitted_)
+        return;
+    fitted_ = true;
+    // Made for Tahoma: where another face stands in, the box grows rather than cut its text.
+    // Nothing lies to its right before the button.
+    ui->swiNoAd->resize(qMax(ui->swiNoAd->width(), ui->swiNoAd->sizeHint().width()), ui->swiNoAd->height());
+    for (QLabel *label : {ui->Label5, ui->Label2, ui->Label3, ui->Label4, ui->Label6, ui->lbLock})
+        narrowToFit(label);
 }
 
 void frmAd::closeEvent(QCloseEvent *event)

@@ -41,10 +41,12 @@ private:
     explicit frmAd(QWidget *parent = nullptr);
 
     void Form_Activate();
+    void fitText();
     // The snooze file: the per-user data folder, asked anew each time, and the file's name.
     static QString snoozeFilePath();
 
     Ui::frmAd *ui;
     QTimer *tmrAds = nullptr;
     bool unloading_ = false; // set by the proceed action alone: every other close is refused
+    bool fitted_ = false;
 };

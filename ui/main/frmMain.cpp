@@ -36,6 +36,7 @@ frmMain::frmMain(QWidget *parent)
     setFont(pointFont(QStringLiteral("Tahoma"), 8.25));
     ui->Drive1->setFont(pointFont(QStringLiteral("MS Sans Serif"), 8.25));
     ui->cmbSize->setFont(pointFont(QStringLiteral("Tahoma"), 9.75, true));
+    ui->txPreview->setFont(pointFont(QStringLiteral("Arial"), 36)); // the sample text's face
 
     ImageList1 = new ImageList(QStringLiteral("ImageList1"), QSize(24, 24), this);
     for (const char *picture : {"inst", "bold", "ita", "size", "about"})

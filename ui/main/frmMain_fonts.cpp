@@ -14,22 +14,25 @@
 
 namespace {
 
-// A folder node of Dir1. It holds its key and picture itself instead of as item data: a
-// folder of ten thousand subfolders then costs little more than the names themselves.
-class FolderNode : public QTreeWidgetItem
+// A folder node of Dir1 or an entry of lstInst. It holds its text, key and picture itself
+// instead of as item data, the text shared with the list it came from: a folder of ten
+// thousand subfolders, or ten thousand installed faces, then cost little more than the names.
+class Entry : public QTreeWidgetItem
 {
 public:
-    FolderNode(const QString &name, QString key, const QIcon &picture)
+    Entry(const QString &text, QString key, const QIcon &picture)
         : QTreeWidgetItem(UserType)
+        , text_(text)
         , key_(std::move(key))
         , picture_(picture)
     {
-        setText(0, name);
     }
 
     QVariant data(int column, int role) const override
     {
-        if (column == 0 && role == fonts::KeyRole)
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
+            return text_;
+        if (column == 0 && role == fonts::KeyRole && !key_.isNull())
             return key_;
         if (column == 0 && role == Qt::DecorationRole)
             return picture_;
@@ -37,6 +40,7 @@ public:
     }
 
 private:
+    QString text_;
     QString key_;
     QIcon picture_;
 };
@@ -129,12 +133,8 @@ void frmMain::fillInstalledFonts()
     const QStringList faces = trial_.takeInstalledFaces();
     QList<QTreeWidgetItem *> entries;
     entries.reserve(faces.size());
-    for (const QString &face : faces) {
-        auto *entry = new QTreeWidgetItem;
-        entry->setText(0, face);
-        entry->setIcon(0, picture);
-        entries.append(entry);
-    }
+    for (const QString &face : faces)
+        entries.append(new Entry(face, QString(), picture)); // no key
     // One insertion, so the list lays itself out once rather than once per face.
     ui->lstInst->addTopLevelItems(entries);
 }
@@ -196,7 +196,7 @@ void frmMain::fillFolderNodes(const QString &folderPath, QTreeWidgetItem *parent
     const QStringList names = fonts::subfolderNames(folderPath);
     nodes.reserve(names.size());
     for (const QString &name : names)
-        nodes.append(new FolderNode(name, folderPath + name, picture)); // key: full path, no trailing separator
+        nodes.append(new Entry(name, folderPath + name, picture)); // key: full path, no trailing separator
     if (parentNode) {
         parentNode->addChildren(nodes);
         parentNode->setExpanded(true);
