@@ -91,13 +91,17 @@ bool hasFont(const QString &name, const QStringList &qtFamilies)
     });
 }
 
+// What draws a family Qt has no font of: the platform's match, where Qt has that.
+QString matchOrItself(const QString &family, const QString &matched, const QStringList &qtFamilies)
+{
+    return !matched.isEmpty() && hasFont(matched, qtFamilies) ? matched : family;
+}
+
 } // namespace
 
 QString standInFor(const QString &family, const QString &matched, const QStringList &qtFamilies)
 {
-    if (hasFont(family, qtFamilies) || matched.isEmpty() || !hasFont(matched, qtFamilies))
-        return family;
-    return matched;
+    return hasFont(family, qtFamilies) ? family : matchOrItself(family, matched, qtFamilies);
 }
 
 void chooseStandIns(const QStringList &faces)
@@ -105,8 +109,8 @@ void chooseStandIns(const QStringList &faces)
     if (!standIns().isEmpty())
         return;
     const QStringList qtFamilies = QFontDatabase::families();
-    for (const QString &face : faces) // an installed face costs no match
-        standIns().insert(face, hasFont(face, qtFamilies) ? face : standInFor(face, matchedFamily(face), qtFamilies));
+    for (const QString &face : faces) // an installed face costs no match, and is looked for once
+        standIns().insert(face, hasFont(face, qtFamilies) ? face : matchOrItself(face, matchedFamily(face), qtFamilies));
 }
 
 QString standIn(const QString &family)
