@@ -7,12 +7,13 @@
 Needs fontTools (Debian's python3-fonttools). The output is byte-for-byte the same on every
 run: timestamps are fixed and nothing depends on the clock or on hash order.
 
-Every good font covers printable ASCII and the printable Windows-1252 characters. Glyphs are
-plain geometric shapes, but each family has its own shape, proportions and height, so a
-screenshot shows at once which face a control is using.
+Every good font but one deliberately sparse face covers printable ASCII and the printable
+Windows-1252 characters. Glyphs are plain geometric shapes, but each family has its own shape,
+proportions and height, so a screenshot shows at once which face a control is using.
 """
 
 import io
+import math
 import os
 import random
 import struct
@@ -122,12 +123,122 @@ def shape_plain(x0, y0, x1, y1, t):
     return [rect(x0, y0, x1, y1)]
 
 
+# The shapes below belong to the multi-file families. Each member of a family gets a shape
+# of its own, not the Regular's shape drawn heavier or sheared: a renderer that fakes bold or
+# oblique from the Regular must still give a picture unlike the real Bold or Italic file.
+
+
+def shape_pane(x0, y0, x1, y1, t):
+    # A thin frame split down the middle: two tall holes side by side.
+    t = min(t, (x1 - x0) // 5, (y1 - y0) // 3)
+    cx = (x0 + x1) // 2
+    return [rect(x0, y0, x1, y1), hole(x0 + t, y0 + t, cx - t // 2, y1 - t),
+            hole(cx + (t + 1) // 2, y0 + t, x1 - t, y1 - t)]
+
+
+def shape_ladder(x0, y0, x1, y1, t):
+    # A thin frame split across the middle: two holes stacked.
+    t = min(t, (x1 - x0) // 3, (y1 - y0) // 5)
+    cy = (y0 + y1) // 2
+    return [rect(x0, y0, x1, y1), hole(x0 + t, y0 + t, x1 - t, cy - t // 2),
+            hole(x0 + t, cy + (t + 1) // 2, x1 - t, y1 - t)]
+
+
+def shape_window_high(x0, y0, x1, y1, t):
+    # A solid block with one small hole in its upper half.
+    t = min(t, (x1 - x0) // 3, (y1 - y0) // 4)
+    top = y1 - t
+    return [rect(x0, y0, x1, y1), hole(x0 + t, top - (y1 - y0) // 4, x1 - t, top)]
+
+
+def shape_bite_right(x0, y0, x1, y1, t):
+    # A solid block with a deep bite out of the middle of its right side.
+    w, h = x1 - x0, y1 - y0
+    m0, m1 = y0 + h // 3, y1 - h // 3
+    d = w // 2
+    return [[(x0, y0), (x0, y1), (x1, y1), (x1, m1), (x1 - d, m1), (x1 - d, m0), (x1, m0), (x1, y0)]]
+
+
+def shape_chevron(x0, y0, x1, y1, t):
+    # Two legs meeting at the top, flat-topped: a block capital lambda.
+    w = x1 - x0
+    cx = (x0 + x1) // 2
+    s = max(min(t * 3 // 2, w // 3), 2)
+    a = s // 2
+    # The inner edge runs parallel to the outer one, so both legs keep their thickness.
+    inner = y0 + (y1 - y0) * (cx - x0 - s) // max(cx - a - x0, 1)
+    return [[(x0, y0), (cx - a, y1), (cx + a, y1), (x1, y0), (x1 - s, y0), (cx, inner), (x0 + s, y0)]]
+
+
+def shape_gate(x0, y0, x1, y1, t):
+    # A lintel on two posts, open at the bottom.
+    t = min(t, (x1 - x0) // 3, (y1 - y0) // 2)
+    return [[(x0, y0), (x0, y1), (x1, y1), (x1, y0), (x1 - t, y0), (x1 - t, y1 - t), (x0 + t, y1 - t),
+             (x0 + t, y0)]]
+
+
+def shape_vee_top(x0, y0, x1, y1, t):
+    # A solid block with a wedge cut down into its top edge.
+    w = x1 - x0
+    cx = (x0 + x1) // 2
+    v = w // 4
+    d = (y1 - y0) // 2
+    return [[(x0, y0), (x0, y1), (cx - v, y1), (cx, y1 - d), (cx + v, y1), (x1, y1), (x1, y0)]]
+
+
+def shape_two_bars(x0, y0, x1, y1, t):
+    # Two heavy bars, one above the other, with nothing joining them.
+    cy = (y0 + y1) // 2
+    g = max((y1 - y0) // 10, 4)
+    return [rect(x0, cy + g, x1, y1), rect(x0, y0, x1, cy - g)]
+
+
+def shape_cup(x0, y0, x1, y1, t):
+    # A frame without its top bar.
+    t = min(t, (x1 - x0) // 3, (y1 - y0) // 2)
+    return [[(x0, y0), (x0, y1), (x0 + t, y1), (x0 + t, y0 + t), (x1 - t, y0 + t), (x1 - t, y1), (x1, y1),
+             (x1, y0)]]
+
+
+def shape_tee(x0, y0, x1, y1, t):
+    # A top bar on a centred stem.
+    w = x1 - x0
+    s0, s1 = x0 + w // 3, x1 - w // 3
+    b = min(t, (y1 - y0) // 2)
+    return [[(s0, y0), (s0, y1 - b), (x0, y1 - b), (x0, y1), (x1, y1), (x1, y1 - b), (s1, y1 - b), (s1, y0)]]
+
+
+def shape_crossed_box(x0, y0, x1, y1, t):
+    # The classic missing-glyph box: a frame with a diagonal from corner to corner. The
+    # diagonal stays inside the hole, so no two contours overlap.
+    t = min(t, (x1 - x0) // 4, (y1 - y0) // 4)
+    hx0, hy0, hx1, hy1 = x0 + t, y0 + t, x1 - t, y1 - t
+    e, f = t * 3 // 2, t
+    diagonal = [(hx0, hy0), (hx0, hy0 + e), (hx1 - f, hy1), (hx1, hy1), (hx1, hy1 - e), (hx0 + f, hy0)]
+    return shape_frame(x0, y0, x1, y1, t) + [diagonal]
+
+
+def sheared(polys, angle):
+    """Leans polygons to the right by angle degrees (italicAngle is the negative of it)."""
+    k = math.tan(math.radians(angle))
+    # Shearing about mid x-height rather than the baseline keeps lowercase ink over its own
+    # advance instead of pushing it into the next letter.
+    pivot = XHEIGHT // 2
+    return [[(x + round((y - pivot) * k), y) for x, y in poly] for poly in polys]
+
+
 # --- families ---------------------------------------------------------------------------
 # width: advance of a capital; mono: one advance for every glyph; tall: factor on heights;
-# stroke: thickness used by the shape.
+# stroke: thickness used by the shape; slant: degrees the outlines lean (italicAngle is minus
+# that); psname: full PostScript name, for faces that share a family and so need a unique ID
+# (ID 3) each, which "vendor;ps" alone would not give; notdef: shape of glyph 0; cps: the
+# characters covered, when not all of coverage().
+# The style-linking bits (fsSelection, macStyle) follow the style name, name ID 2, as in real
+# families: a Black whose ID 2 is "Regular" is the Regular of its own ID 1 family, not a Bold.
 
 STYLE_DEFAULTS = dict(width=600, mono=False, tall=1.0, stroke=80, weight=400, style="Regular",
-                      vendor="VXTF", shape=shape_frame, names=None, version="Version 1.000")
+                      vendor="VXTF", shape=shape_frame, names=None, version="Version 1.000",
+                      slant=0, psname=None, notdef=shape_frame, cps=None)
 
 FONTS = {
     "arial.ttf": dict(family="Arial", ps="Arial", shape=shape_frame, width=620, stroke=90),
@@ -148,6 +259,32 @@ FONTS = {
     "noname.ttf": dict(family=None, ps=None, shape=shape_plain, width=600, stroke=80),
     "sansserif.ttf": dict(family="Sans Serif", ps="SansSerif", shape=shape_ibeam, width=560, tall=1.3, stroke=120),
     "blank.ttf": dict(family=" ", ps="Blank", shape=shape_plain, width=600, stroke=80),
+    # Four styles under one family name, the way most families ship.
+    "kappa-regular.ttf": dict(family="Kappa Text", ps="KappaText", shape=shape_pane, width=600, stroke=40),
+    "kappa-bold.ttf": dict(family="Kappa Text", ps="KappaText", psname="KappaText-Bold", style="Bold",
+                           weight=700, shape=shape_window_high, width=680, stroke=150),
+    "kappa-italic.ttf": dict(family="Kappa Text", ps="KappaText", psname="KappaText-Italic", style="Italic",
+                             shape=shape_ladder, width=560, stroke=40, slant=12),
+    "kappa-bolditalic.ttf": dict(family="Kappa Text", ps="KappaText", psname="KappaText-BoldItalic",
+                                 style="Bold Italic", weight=700, shape=shape_bite_right, width=640,
+                                 stroke=150, slant=12),
+    # Weights beyond Regular and Bold named as families of their own (ID 1), with the whole
+    # family in ID 16/17.
+    "lambda-regular.ttf": dict(family="Lambda", ps="Lambda", shape=shape_chevron, width=620, stroke=90),
+    "lambda-hairline.ttf": dict(family="Lambda Hairline", ps="Lambda-Hairline", weight=100, shape=shape_gate,
+                                width=580, stroke=30, names={16: "Lambda", 17: "Hairline"}),
+    "lambda-black.ttf": dict(family="Lambda Black", ps="Lambda-Black", weight=900, shape=shape_vee_top,
+                             width=720, stroke=200, names={16: "Lambda", 17: "Black"}),
+    "lambda-blackitalic.ttf": dict(family="Lambda Black", ps="Lambda-Black", psname="Lambda-BlackItalic",
+                                   style="Italic", weight=900, shape=shape_two_bars, width=700, stroke=200,
+                                   slant=12, names={16: "Lambda", 17: "Black Italic"}),
+    # A further style of the installed Alpha Sans.
+    "alpha-oblique.ttf": dict(family="Alpha Sans", ps="AlphaSans", psname="AlphaSans-Oblique", style="Oblique",
+                              shape=shape_cup, width=600, stroke=70, slant=12),
+    # No lowercase and nothing past ASCII, so most text needs glyph 0, which is made unmistakable.
+    "mu-sparse.ttf": dict(family="Mu Sparse", ps="MuSparse", shape=shape_tee, width=620, stroke=90,
+                          notdef=shape_crossed_box,
+                          cps=[cp for cp in range(0x20, 0x7F) if not ord("a") <= cp <= ord("z")]),
 }
 
 
@@ -204,6 +341,8 @@ def draw_glyph(ch, style):
         else:
             top = min(upper + 130, ASCENT - 10)
             polys.append(rect(x0 + ink // 4, upper + 50, x0 + 3 * ink // 4, top))
+    if style["slant"]:
+        polys = sheared(polys, style["slant"])
     pen = TTGlyphPen(None)
     for poly in polys:
         pen.moveTo(poly[0])
@@ -219,7 +358,7 @@ def empty_glyph():
 
 def notdef_glyph(style):
     pen = TTGlyphPen(None)
-    for poly in shape_frame(50, 0, 450, CAP, 50):
+    for poly in style["notdef"](50, 0, 450, CAP, 50):
         pen.moveTo(poly[0])
         for p in poly[1:]:
             pen.lineTo(p)
@@ -235,7 +374,7 @@ def build_font(recipe, cps=None):
     """Returns a TTFont for one entry of FONTS (or a bench face)."""
     style = dict(STYLE_DEFAULTS)
     style.update(recipe)
-    cps = cps or coverage()
+    cps = cps or style["cps"] or coverage()
 
     order = [".notdef"] + [glyph_name(cp) for cp in cps]
     glyphs = {".notdef": notdef_glyph(style)}
@@ -262,18 +401,23 @@ def build_font(recipe, cps=None):
     glyf = fb.font["glyf"]
     metrics = {n: (adv, getattr(glyf[n], "xMin", 0)) for n, (adv, _) in metrics.items()}
     fb.setupHorizontalMetrics(metrics)
-    fb.setupHorizontalHeader(ascent=ASCENT, descent=DESCENT, lineGap=0)
+    caret = {}
+    if style["slant"]:
+        caret = dict(caretSlopeRise=UPM, caretSlopeRun=round(UPM * math.tan(math.radians(style["slant"]))))
+    fb.setupHorizontalHeader(ascent=ASCENT, descent=DESCENT, lineGap=0, **caret)
 
     names = {}
     if style["family"] is not None:
         full = style["family"] if style["style"] == "Regular" else style["family"] + " " + style["style"]
+        ps = style["ps"] if style["style"] == "Regular" else style["ps"] + "-" + style["style"]
         names = {
             "familyName": style["family"],
             "styleName": style["style"],
-            "uniqueFontIdentifier": "%s;%s" % (style["vendor"], style["ps"]),
+            # Faces sharing a family name must not share this ID too, hence psname.
+            "uniqueFontIdentifier": "%s;%s" % (style["vendor"], style["psname"] or style["ps"]),
             "fullName": full,
             "version": style["version"],
-            "psName": style["ps"] if style["style"] == "Regular" else style["ps"] + "-" + style["style"],
+            "psName": style["psname"] or ps,
         }
         if style["names"]:
             names.update(style["names"])
@@ -281,9 +425,14 @@ def build_font(recipe, cps=None):
                 names["fullName"] = "%s %s" % (style["names"][16], style["names"].get(17, "Regular"))
     fb.setupNameTable(names)
 
+    words = style["style"].split()
+    bold = "Bold" in words
+    italic = "Italic" in words or "Oblique" in words
     fs = 0x40  # REGULAR
-    if style["weight"] >= 700:
-        fs = 0x20  # BOLD
+    if bold or italic:
+        fs = (0x20 if bold else 0) | (0x01 if italic else 0)  # BOLD, ITALIC
+        if "Oblique" in words:
+            fs |= 0x200  # OBLIQUE: the outlines are the upright ones leant, not cursive forms
     fb.setupOS2(
         achVendID=style["vendor"],
         usWeightClass=style["weight"],
@@ -297,7 +446,8 @@ def build_font(recipe, cps=None):
         usWinDescent=-DESCENT,
         sxHeight=XHEIGHT,
         sCapHeight=CAP,
-        ulCodePageRange1=0x00000001,  # Latin 1
+        # Only a font with the whole of Windows-1252 may claim its code page.
+        ulCodePageRange1=0x00000001 if set(coverage()) <= set(cps) else 0,  # Latin 1
         ulCodePageRange2=0,
         version=4,
     )
@@ -308,8 +458,8 @@ def build_font(recipe, cps=None):
     if style["mono"]:
         panose.bProportion = 9
     fb.font["OS/2"].panose = panose
-    fb.font["head"].macStyle = 0x01 if style["weight"] >= 700 else 0
-    fb.setupPost(keepGlyphNames=False, isFixedPitch=1 if style["mono"] else 0)
+    fb.font["head"].macStyle = (0x01 if bold else 0) | (0x02 if italic else 0)
+    fb.setupPost(keepGlyphNames=False, isFixedPitch=1 if style["mono"] else 0, italicAngle=-style["slant"])
     return fb.font
 
 
