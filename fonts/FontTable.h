@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -23,8 +24,9 @@ public:
     // The faces the added files bring into the enumeration, in its order, when all the others
     // are the installed faces of this generation; nothing when the table cannot tell.
     virtual std::optional<QStringList> addedFaces() const { return std::nullopt; }
-    // Adds the fonts of a file by its path; failure shows only as no new face.
-    virtual void add(const QString &path) = 0;
+    // Adds the fonts of a file: its path, and the bytes it held when the caller read it, which
+    // are what the table loads. Failure shows only as no new face.
+    virtual void add(const QString &path, const QByteArray &bytes) = 0;
     // Removes what add() added for the same path; an unknown or empty path changes nothing.
     virtual void remove(const QString &path) = 0;
     // The font-change notification: afterwards the enumeration reflects the table.

@@ -40,7 +40,8 @@ QString TrialLoader::load(const QString &path)
     t.remove(trialFontFile_);
     if (!path.isEmpty())
         trialFontFile_ = path;
-    t.add(trialFontFile_);
+    trialFontBytes_ = readFontFile(trialFontFile_).value_or(QByteArray());
+    t.add(trialFontFile_, trialFontBytes_);
     t.notify();
     face_ = getNewFontName();
     return face_;

@@ -2,6 +2,7 @@
 
 #include "fonts/FaceCollection.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,11 +25,14 @@ public:
     const FaceCollection &installedFontNames() const { return installedFontNames_; }
 
     // A click in the file list: the trial file leaves the table, `path` becomes the trial file
-    // (an empty path keeps the one there is, which then goes in again), goes into the table,
-    // the table is notified and the face looked up. Returns that face; "" when the file gave
-    // none (the invalid-file message).
+    // (an empty path keeps the one there is, which then goes in again), is read, goes into the
+    // table, the table is notified and the face looked up. Returns that face; "" when the file
+    // gave none (the invalid-file message).
     QString load(const QString &path);
     const QString &trialFontFile() const { return trialFontFile_; }
+    // What the trial file held when it was read for the table: the bytes the preview shows and
+    // Install writes, whatever the file holds by then. Empty when it could not be read.
+    const QByteArray &trialFontBytes() const { return trialFontBytes_; }
     // The face the last load gave; "" before the first load and after one that gave none.
     const QString &face() const { return face_; }
 
@@ -50,6 +54,7 @@ private:
     FontTable *table_;
     FaceCollection installedFontNames_;
     QString trialFontFile_;
+    QByteArray trialFontBytes_;
     QString face_;
     int generation_ = -1; // the table's, when installedFontNames was filled; -1: scan it all
 };

@@ -64,6 +64,16 @@ QStringList screenFaces(const QStringList &qtFamilies)
     return faces;
 }
 
+QStringList sortedFaces(QStringList faces)
+{
+    std::sort(faces.begin(), faces.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    return faces;
+}
+
 QString familyToDraw(const QString &face, const QStringList &qtFamilies)
 {
     if (!isGenericFamily(face))

@@ -28,6 +28,10 @@ inline constexpr qint64 kMaxFontFileBytes = 256LL * 1024 * 1024;
 //   same stem, stays as it is.
 QStringList screenFaces(const QStringList &qtFamilies);
 
+// Each name once (letter case counts: the Windows font table lists "ALPHA" beside "Alpha"),
+// sorted without regard to letter case, as the font table enumerates its faces.
+QStringList sortedFaces(QStringList faces);
+
 // "Sans Serif", "Serif" or "Monospace": Qt's own stand-ins, unless a foundry follows the name.
 bool isGenericFamily(const QString &family);
 

@@ -2,10 +2,10 @@
 
 #include "fonts/Module2.h"
 #include "fonts/faces.h"
+#include "fonts/sfnt.h"
 #include "fonts/system.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -28,7 +28,7 @@ CopyResult failed(CopyError e, const QString &destination, const QString &why)
 
 } // namespace
 
-CopyResult copyFontFile(const QString &source, const QString &folder, const QString &fileName)
+CopyResult saveFontFile(const QByteArray &bytes, const QString &folder, const QString &fileName)
 {
     // An empty folder would make the destination relative to wherever the process happens to be.
     if (folder.isEmpty())
@@ -38,35 +38,24 @@ CopyResult copyFontFile(const QString &source, const QString &folder, const QStr
     const QDir dir(QDir::fromNativeSeparators(folder));
     const QString destination = dir.filePath(fileName);
 
-    if (!QFileInfo(source).isFile())
-        return failed(CopyError::NoSource, destination, QStringLiteral("no source file"));
+    if (bytes.isEmpty())
+        return failed(CopyError::NoSource, destination, QStringLiteral("nothing was read from the trial file"));
     if (!QDir().mkpath(dir.absolutePath()))
         return failed(CopyError::NoFolder, destination, QStringLiteral("cannot create the fonts folder"));
-
-    const QString sourceCanonical = QFileInfo(source).canonicalFilePath();
-    const QString destinationCanonical = QFileInfo(destination).canonicalFilePath();
-    if (!destinationCanonical.isEmpty() && sourceCanonical == destinationCanonical)
+    // The trial file may be this very file, or a link to it: nothing to write.
+    if (QFileInfo(destination).isFile() && readFontFile(destination) == bytes)
         return {CopyError::None, destination, QStringLiteral("already in place")};
 
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(CopyError::NoSource, destination, in.errorString());
     QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write the disk refuses fails with its own cause, not later at commit.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(CopyError::CannotWrite, destination, out.errorString());
-
-    QByteArray buffer(64 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
-        // The cause is read before the write is cancelled, which puts its own text in its place.
-        if (n < 0) {
-            const CopyResult r = failed(CopyError::ReadFailed, destination, in.errorString());
-            out.cancelWriting();
-            return r;
-        }
-        if (n == 0)
-            break;
-        if (out.write(buffer.constData(), n) != n) {
+    // In pieces: a piece the disk takes only in part says no cause; the next one fails with it.
+    constexpr qsizetype kPiece = 64 * 1024;
+    for (qsizetype at = 0; at < bytes.size(); at += kPiece) {
+        const qsizetype n = std::min(kPiece, bytes.size() - at);
+        if (out.write(bytes.constData() + at, n) != n) {
+            // The cause is read before the write is cancelled, which puts its own text in its place.
             const CopyResult r = failed(CopyError::CannotWrite, destination, out.errorString());
             out.cancelWriting();
             return r;
@@ -82,7 +71,26 @@ QString installName(const QString &trialFontFile)
     return QFileInfo(trialFontFile).fileName().trimmed();
 }
 
-InstallResult installTrialFont(const QString &trialFontFile, const QString &faceText, const QString &fontFolder)
+namespace {
+
+// Whether the file `name` in the fonts folder is a font of a face other than `face`. Then the
+// write would destroy an installed font, whose registry value would go on naming a file that
+// holds another. The same file, or a new version of the same face, may replace it; so may
+// what is no font at all.
+bool holdsAnotherFace(const QString &fontFolder, const QString &name, const QString &face)
+{
+    const QString destination = QDir(QDir::fromNativeSeparators(fontFolder)).filePath(name);
+    if (!QFileInfo(destination).isFile())
+        return false;
+    const QStringList faces = sfnt::windowsFamilies(readFontFile(destination).value_or(QByteArray()));
+    return std::any_of(faces.cbegin(), faces.cend(), [](const QString &f) { return !f.isEmpty(); })
+        && !faces.contains(face, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+InstallResult installTrialFont(const QString &trialFontFile, const QByteArray &bytes, const QString &faceText,
+                               const QString &fontFolder)
 {
     InstallResult r;
     if (trialFontFile.isEmpty()) {
@@ -93,8 +101,8 @@ InstallResult installTrialFont(const QString &trialFontFile, const QString &face
         r.outcome = InstallOutcome::NoFaceName;
         return r;
     }
-    // The message is not a face: installing under it would register a value named after it.
-    if (faceText == QLatin1String(kInvalidFontFileText)) {
+    // Only a face the file has: neither the invalid-file message nor a name typed over the face.
+    if (!sfnt::windowsFamilies(bytes).contains(faceText)) {
         r.outcome = InstallOutcome::InvalidFont;
         return r;
     }
@@ -106,7 +114,11 @@ InstallResult installTrialFont(const QString &trialFontFile, const QString &face
         r.outcome = InstallOutcome::NameRefused;
         return r;
     }
-    r.copy = copyFontFile(trialFontFile, fontFolder, name);
+    if (holdsAnotherFace(fontFolder, name, faceText)) {
+        r.outcome = InstallOutcome::NameTaken;
+        return r;
+    }
+    r.copy = saveFontFile(bytes, fontFolder, name);
     if (!r.copy.ok()) {
         r.outcome = InstallOutcome::CopyFailed;
         return r;

@@ -13,10 +13,9 @@ inline constexpr char kFontsRegistryKey[] = "Software\\Microsoft\\Windows NT\\Cu
 enum class CopyError {
     None,
     BadName,      // empty, "." or "..", or a name holding a folder separator
-    NoSource,     // the source is gone or can't be opened
+    NoSource,     // nothing to write: the trial file could not be read
     NoFolder,     // the folder is missing and can't be created
     CannotWrite,  // the temporary file can't be written or renamed over the destination
-    ReadFailed,   // the source failed part-way
 };
 
 struct CopyResult
@@ -27,11 +26,11 @@ struct CopyResult
     bool ok() const { return error == CopyError::None; }
 };
 
-// Copies `source` into `folder` (created with its parents when missing) as `fileName`. The bytes
+// Writes `bytes` into `folder` (created with its parents when missing) as `fileName`. The bytes
 // go to a temporary file in that folder which is then renamed over any file of that name, so a
-// copy that fails part-way leaves the old file whole and no temporary file behind. A source that
-// already is the destination is left as it is.
-CopyResult copyFontFile(const QString &source, const QString &folder, const QString &fileName);
+// write that fails part-way leaves the old file whole and no temporary file behind. A file that
+// holds these bytes already is left as it is.
+CopyResult saveFontFile(const QByteArray &bytes, const QString &folder, const QString &fileName);
 
 // The name the install copies and registers a file under: its own name without surrounding blanks.
 QString installName(const QString &trialFontFile);
@@ -39,8 +38,11 @@ QString installName(const QString &trialFontFile);
 enum class InstallOutcome {
     NoTrialFile,    // nothing trial-loaded: beep
     NoFaceName,     // empty face-name box: stop without a beep
-    InvalidFont,    // the face-name box shows the invalid-file message: beep, nothing copied
+    InvalidFont,    // the face-name box shows no face of the trial file (the invalid-file
+                    // message, or a name typed over it): beep, nothing copied
     NameRefused,    // the registry cannot hold the value's name: beep, nothing copied
+    NameTaken,      // a font of another face has the file's name in the fonts folder: beep,
+                    // nothing copied, since overwriting it would destroy an installed font
     CopyFailed,     // silently stopped before the registry; the cause in copy.detail
     RegistryFailed, // copied, but the registry refused the value; the cause in registry.detail
     Installed,      // copied and registered
@@ -53,14 +55,17 @@ struct InstallResult
     registry::Result registry;
 };
 
-// The install command without its window: copies `trialFontFile` into `fontFolder` under
-// installName() and registers it as `faceText` + " (TrueType)". A name the registry could not
-// hold stops it before the copy, so a font never sits in the fonts folder unregistered for it.
-InstallResult installTrialFont(const QString &trialFontFile, const QString &faceText, const QString &fontFolder);
+// The install command without its window: writes `bytes`, what `trialFontFile` held when it was
+// previewed, into `fontFolder` under installName() and registers it as `faceText` +
+// " (TrueType)". Refusals stop it before the write, so a font never sits in the fonts folder
+// unregistered for it, and never replaces a font of another face.
+InstallResult installTrialFont(const QString &trialFontFile, const QByteArray &bytes, const QString &faceText,
+                               const QString &fontFolder);
 
 inline bool beepsFor(InstallOutcome o)
 {
-    return o == InstallOutcome::NoTrialFile || o == InstallOutcome::InvalidFont || o == InstallOutcome::NameRefused;
+    return o == InstallOutcome::NoTrialFile || o == InstallOutcome::InvalidFont || o == InstallOutcome::NameRefused
+        || o == InstallOutcome::NameTaken;
 }
 
 } // namespace fonts

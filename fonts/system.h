@@ -48,10 +48,15 @@ bool isNameSeparator(QChar c);
 // which is the face Qt would fall back to as well. "" when nothing matches.
 QString matchedFamily(const QString &family);
 
-// The family a font names itself in its name table, through the font engine, without blanks
-// around it; "" when the bytes are no font the engine reads or name no family. (fontconfig
-// names such a font after its file or its index, which is no face name at all.)
-QString ownFamilyName(const QByteArray &font);
+// The faces the font table lists when the program starts, as the Windows font table names them
+// (each font's name ID 1 family: "Lato Hairline", not "Lato"), each once, sorted without regard
+// to letter case. Windows' own font database names them so already; fontconfig lists each font's
+// typographic family first and its name ID 1 family last among those of one language.
+QStringList installedFaces();
+
+// The folder under which the font table keeps the private copies of trial fonts: a temporary
+// folder that only this user can read, never the home folder.
+QString trialCopiesRoot();
 
 } // namespace fonts
 

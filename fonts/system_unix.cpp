@@ -1,5 +1,6 @@
 #include "fonts/system.h"
 
+#include "fonts/faces.h"
 #include "fonts/listing.h"
 #include "fonts/regfile.h"
 
@@ -10,8 +11,6 @@
 #include <QStorageInfo>
 
 #include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 namespace fonts {
 
@@ -98,20 +97,44 @@ QString matchedFamily(const QString &family)
     return matched;
 }
 
-QString ownFamilyName(const QByteArray &font)
+QStringList installedFaces()
 {
-    // FreeType itself, as Qt's engine reads the name: through Qt, each look would also have
-    // fontconfig match the new engine against every installed font.
-    static FT_Library library = [] {
-        FT_Library l = nullptr;
-        return FT_Init_FreeType(&l) == 0 ? l : nullptr;
-    }();
-    FT_Face face = nullptr;
-    if (!library || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte *>(font.constData()), font.size(), 0, &face) != 0)
-        return {};
-    const QString family = face->family_name ? QString::fromUtf8(face->family_name).trimmed() : QString();
-    FT_Done_Face(face);
-    return family;
+    // Asked of fontconfig itself: Qt lists a font under its typographic family, which Windows
+    // does not know, and never says which of the font's names is which.
+    // The system's set alone: the application's holds the trial fonts.
+    FcPattern *pattern = FcPatternCreate();
+    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, nullptr);
+    FcFontSet *system = FcConfigGetFonts(nullptr, FcSetSystem);
+    FcFontSet *set = pattern && objects && system ? FcFontSetList(nullptr, &system, 1, pattern, objects) : nullptr;
+    QStringList faces;
+    for (int i = 0; set && i < set->nfont; ++i) {
+        const FcPattern *font = set->fonts[i];
+        FcChar8 *firstLang = nullptr;
+        FcPatternGetString(font, FC_FAMILYLANG, 0, &firstLang);
+        FcChar8 *family = nullptr;
+        FcChar8 *lang = nullptr;
+        QString last;
+        for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+            const bool langKnown = FcPatternGetString(font, FC_FAMILYLANG, k, &lang) == FcResultMatch;
+            if (k == 0 || !firstLang || (langKnown && FcStrCmp(lang, firstLang) == 0))
+                last = QString::fromUtf8(reinterpret_cast<const char *>(family));
+        }
+        if (!last.isEmpty())
+            faces.append(last);
+    }
+    if (set)
+        FcFontSetDestroy(set);
+    if (objects)
+        FcObjectSetDestroy(objects);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    return sortedFaces(faces);
+}
+
+QString trialCopiesRoot()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
 } // namespace fonts

@@ -1,5 +1,6 @@
 #include "fonts/system.h"
 
+#include "fonts/faces.h"
 #include "fonts/listing.h"
 #include "fonts/registry.h"
 #include "fonts/win32_drives.h"
@@ -7,7 +8,8 @@
 #include "fonts/win32_listing.h"
 #include "fonts/win32_registry.h"
 
-#include <QRawFont>
+#include <QDir>
+#include <QFontDatabase>
 
 namespace fonts {
 
@@ -66,9 +68,15 @@ QString matchedFamily(const QString &family)
     return family;
 }
 
-QString ownFamilyName(const QByteArray &font)
+QStringList installedFaces()
 {
-    return QRawFont(font, 12).familyName().trimmed();
+    // GDI's families are the name ID 1 families already.
+    return sortedFaces(screenFaces(QFontDatabase::families()));
+}
+
+QString trialCopiesRoot()
+{
+    return QDir::tempPath();
 }
 
 } // namespace fonts

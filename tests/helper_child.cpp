@@ -10,6 +10,7 @@
 #include "support/testenv.h"
 
 #include "fonts/Module2.h"
+#include "fonts/faces.h"
 #include "fonts/install.h"
 #include "ui/main/TabStrip.h"
 
@@ -31,7 +32,7 @@ int main(int argc, char *argv[])
         const rlimit rl{limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &rl) != 0)
             return 3;
-        const fonts::CopyResult r = fonts::copyFontFile(args[2], args[3], args[4]);
+        const fonts::CopyResult r = fonts::saveFontFile(fonts::readFontFile(args[2]).value_or(QByteArray()), args[3], args[4]);
         std::printf("%d %s\n", static_cast<int>(r.error), qPrintable(r.detail));
         return r.ok() ? 0 : 1;
     }

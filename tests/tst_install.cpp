@@ -5,6 +5,7 @@
 #include "fonts/faces.h"
 #include "fonts/install.h"
 #include "fonts/regfile.h"
+#include "fonts/sfnt.h"
 #include "fonts/system.h"
 
 #include <QAction>
@@ -83,7 +84,7 @@ private slots:
         QVERIFY(writeBytes(c.folder + QStringLiteral("old.ttf"), "old"));
         setup(c);
         const QStringList before = entries(c.work) + entries(c.work + QStringLiteral("/fonts"));
-        QCOMPARE(copyFontFile(c.source, c.folder, c.name).error, error);
+        QCOMPARE(saveFontFile(readBytes(c.source), c.folder, c.name).error, error);
         if (error == CopyError::None) {
             QCOMPARE(readBytes(c.folder + c.name), kZeta);
             QCOMPARE(entries(c.folder), QStringList{c.name});
@@ -115,7 +116,7 @@ private slots:
         setup(c);
         const QStringList before = entries(c.work + QStringLiteral("/fonts"));
         const bool link = QFileInfo(c.folder + c.name).isSymLink();
-        QVERIFY(copyFontFile(c.source, c.folder, c.name).ok());
+        QVERIFY(saveFontFile(readBytes(c.source), c.folder, c.name).ok());
         QCOMPARE(readBytes(c.source), kZeta);
         QCOMPARE(entries(c.work + QStringLiteral("/fonts")), before);
         QCOMPARE(QFileInfo(c.folder + c.name).isSymLink(), link); // left as it is
@@ -160,7 +161,9 @@ private slots:
         QTest::newRow("a name the registry cannot hold") << "zeta.ttf" << "Zeta\aBell" << "" << "" << InstallOutcome::NameRefused;
         QTest::newRow("unwritable folder") << "zeta.ttf" << "Zeta Display" << kUnwritable << "" << InstallOutcome::CopyFailed;
         QTest::newRow("unwritable registry") << "zeta.ttf" << "Zeta Display" << "" << kUnwritable << InstallOutcome::RegistryFailed;
-        QTest::newRow("name registered as shown, file name trimmed") << " zeta.ttf" << "My Zeta " << "" << "" << InstallOutcome::Installed;
+        QTest::newRow("a name typed over the face") << "zeta.ttf" << "My Zeta" << "" << "" << InstallOutcome::InvalidFont;
+        QTest::newRow("the face in another letter case") << "zeta.ttf" << "ZETA DISPLAY" << "" << "" << InstallOutcome::InvalidFont;
+        QTest::newRow("registered under its face, file name trimmed") << " zeta.ttf" << "Zeta Display" << "" << "" << InstallOutcome::Installed;
     }
     void installTrialFont()
     {
@@ -173,7 +176,9 @@ private slots:
         registry::RegFileStore store(storeFolder);
         FakeRegistry reg(&store);
         const QString path = trial.isEmpty() ? QString() : testenv::copyFont("zeta.ttf", testenv::freshDir("trial"), trial);
-        const InstallResult r = fonts::installTrialFont(path, face, folder.isEmpty() ? fontsFolder() : folder);
+        if (face.contains(QLatin1Char('\a'))) // a font that names itself so
+            QVERIFY(writeBytes(path, sfnt::renamed(kZeta, {face})));
+        const InstallResult r = fonts::installTrialFont(path, readBytes(path), face, folder.isEmpty() ? fontsFolder() : folder);
         QCOMPARE(r.outcome, outcome);
         const bool copied = outcome == InstallOutcome::Installed || outcome == InstallOutcome::RegistryFailed;
         QCOMPARE(entries(fontsFolder()), copied ? QStringList{QStringLiteral("zeta.ttf")} : QStringList());

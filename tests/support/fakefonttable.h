@@ -20,7 +20,7 @@ public:
     QString face(int index) const override { return snapshot_.value(index); }
     int generation() const override { return generation_; }
     std::optional<QStringList> addedFaces() const override { return added_; }
-    void add(const QString &path) override
+    void add(const QString &path, const QByteArray &) override
     {
         calls << "add:" + path;
         if (files_.contains(path) && !loaded_.contains(path))

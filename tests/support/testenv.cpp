@@ -170,7 +170,12 @@ void MainWindow::clickFile(const QString &name) const
 }
 
 QString MainWindow::faceName() const { return get<QLineEdit>("txFontName")->text(); }
-QString MainWindow::shownFace() const { return QFontInfo(get("txPreview")->font()).family(); }
+QString MainWindow::shownFace() const
+{
+    // A trial face is drawn under a family of its own, which stands for the face it was given.
+    const QString drawn = QFontInfo(get("txPreview")->font()).family();
+    return drawn == FontTable::instance().familyToDraw(faceName()) ? faceName() : drawn;
+}
 
 UrlRecorder::UrlRecorder()
 {

@@ -37,6 +37,13 @@ frmMain::frmMain(QWidget *parent)
     ui->Drive1->setFont(pointFont(QStringLiteral("MS Sans Serif"), 8.25));
     ui->cmbSize->setFont(pointFont(QStringLiteral("Tahoma"), 9.75, true));
     ui->txPreview->setFont(pointFont(QStringLiteral("Arial"), 36)); // the sample text's face
+    // The previews show a face as it is: a character it lacks is drawn as its own missing glyph,
+    // never borrowed from another font. The window's other controls fall back as usual.
+    for (QWidget *view : {static_cast<QWidget *>(ui->txPreview), static_cast<QWidget *>(ui->flxPreview)}) {
+        QFont f = view->font();
+        f.setStyleStrategy(QFont::NoFontMerging);
+        view->setFont(f);
+    }
 
     ImageList1 = new ImageList(QStringLiteral("ImageList1"), QSize(24, 24), this);
     for (const char *picture : {"inst", "bold", "ita", "size", "about"})
@@ -210,7 +217,7 @@ void frmMain::applyGeometry()
 void frmMain::installFont()
 {
     // Nothing else follows an install: the trial font stays loaded and the lists stay as they are.
-    const fonts::InstallResult r = fonts::installTrialFont(trial_.trialFontFile(), ui->txFontName->text(), fontFolder);
+    const fonts::InstallResult r = fonts::installTrialFont(trial_.trialFontFile(), trial_.trialFontBytes(), ui->txFontName->text(), fontFolder);
     if (fonts::beepsFor(r.outcome))
         platform::beep();
 }

@@ -148,12 +148,11 @@ void frmMain::setupPreview()
 void frmMain::showFace(const QString &face)
 {
     const QString family = trial_.familyToDraw(face);
-    QFont f = ui->txPreview->font();
-    f.setFamily(family);
-    ui->txPreview->setFont(f);
-    QFont g = ui->flxPreview->font();
-    g.setFamily(family);
-    ui->flxPreview->setFont(g);
+    for (QWidget *view : {static_cast<QWidget *>(ui->txPreview), static_cast<QWidget *>(ui->flxPreview)}) {
+        QFont f = view->font();
+        f.setFamily(family);
+        view->setFont(f);
+    }
 }
 
 void frmMain::cmbSize_Click()
