@@ -65,5 +65,14 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
+    // A trial load, then waiting to be killed, or leaving as a window closes.
+    if ((args.value(1) == QLatin1String("trial-and-wait") || args.value(1) == QLatin1String("trial-and-exit")) && args.size() == 4) {
+        testenv::MainWindow win;
+        win.listFolder(args[2]);
+        win.clickFile(args[3]);
+        std::printf("%s\n", qPrintable(win.faceName()));
+        std::fflush(stdout);
+        return args[1] == QLatin1String("trial-and-exit") ? 0 : app.exec();
+    }
     return 2;
 }

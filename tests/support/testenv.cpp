@@ -22,7 +22,7 @@ QString home() { return root ? root->path() : QString(); }
 QString committedFontsDir() { return QStringLiteral(VEXLORA_TEST_FONTS); }
 QStringList standardFonts() { return {"arial.ttf", "tahoma.ttf", "alpha.ttf", "beta.ttf", "gamma.ttf"}; }
 
-void prepare(const QStringList &fontFiles)
+void prepare(const QStringList &fontFiles, bool seeFontsFolder)
 {
     root = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/vexlora-test-XXXXXX"));
     const QString top = root->path();
@@ -36,9 +36,10 @@ void prepare(const QStringList &fontFiles)
     // Only the chosen fonts: no system or user font folders, no aliases from the system's conf.d
     // but one of our own, for a face the windows name.
     writeBytes(top + "/fonts.conf", QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                                                   "<fontconfig><dir>%1/installed-fonts</dir><cachedir>%1/cache/fontconfig</cachedir>\n"
+                                                   "<fontconfig><dir>%1/installed-fonts</dir>%2<cachedir>%1/cache/fontconfig</cachedir>\n"
                                                    "<alias binding=\"same\"><family>MS Sans Serif</family><accept><family>Beta Serif</family></accept></alias></fontconfig>\n")
-                                        .arg(top.toHtmlEscaped()).toUtf8());
+                                        .arg(top.toHtmlEscaped(), seeFontsFolder ? QStringLiteral("<dir>%1/data/fonts</dir>").arg(top.toHtmlEscaped()) : QString())
+                                        .toUtf8());
     for (const auto &[name, sub] : {std::pair{"HOME", ""}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "/config"},
                                     {"XDG_CACHE_HOME", "/cache"}, {"XDG_RUNTIME_DIR", "/runtime"}, {"FONTCONFIG_FILE", "/fonts.conf"}})
         qputenv(name, QFile::encodeName(top + QLatin1String(sub)));

@@ -17,8 +17,10 @@ class TabStrip;
 namespace testenv {
 
 // Before QApplication exists (fontconfig and Qt read the environment once): fontFiles, names in
-// the committed tests/fonts folder, become the installed fonts of this process.
-void prepare(const QStringList &fontFiles);
+// the committed tests/fonts folder, become the installed fonts of this process. With
+// kSeeFontsFolder, fontconfig also reads the folder Install copies to, as a desktop's does.
+inline constexpr bool kSeeFontsFolder = true;
+void prepare(const QStringList &fontFiles, bool seeFontsFolder = false);
 QString home();
 QString committedFontsDir();
 QStringList standardFonts(); // Arial and Tahoma, which the windows name, and three others
