@@ -37,6 +37,15 @@ struct Copy
 };
 using Setup = std::function<void(Copy &)>;
 
+// The data of a font's value in the real store, or a null string when it has none.
+QString registeredFile(const QString &face)
+{
+    const auto doc = registry::parseRegText(QString::fromUtf8(readBytes(registry::RegFileStore().filePath(registry::RootKey::HKEY_LOCAL_MACHINE))),
+                                            QStringLiteral("HKEY_LOCAL_MACHINE")).document;
+    const registry::RawValue *value = doc ? registry::findValue(*doc, kFontsKey, face + QStringLiteral(" (TrueType)")) : nullptr;
+    return value ? value->text() : QString();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Setup)
@@ -190,6 +199,67 @@ private slots:
             QCOMPARE(reg.writes[0].name, face + " (TrueType)");
             QVERIFY(reg.writes[0].value == registry::Value(QStringLiteral("zeta.ttf")));
         }
+    }
+
+    // The fonts folder holds a file of the name already: an installed font of another face is
+    // never replaced (its registry value would name a file that holds another font), the same
+    // face is, as a new version, and so is what is no font at all.
+    void installOverAFile_data()
+    {
+        const QByteArray eta = readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/eta.ttf"));
+        QTest::addColumn<QByteArray>("there"); // installed as Regular.ttf first
+        QTest::addColumn<QByteArray>("trial"); // then previewed from another folder's Regular.ttf
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<InstallOutcome>("outcome");
+        QTest::newRow("another font under the same file name") << kZeta << eta << "Eta Script" << InstallOutcome::NameTaken;
+        QTest::newRow("the same file again") << kZeta << kZeta << "Zeta Display" << InstallOutcome::Installed;
+        QTest::newRow("a new version of the same face") << sfnt::renamed(kZeta, {"Zeta Display"}) << kZeta << "Zeta Display"
+                                                         << InstallOutcome::Installed;
+        QTest::newRow("a file that is no font") << QByteArray("not a font") << kZeta << "Zeta Display" << InstallOutcome::Installed;
+    }
+    void installOverAFile()
+    {
+        QFETCH(QByteArray, there);
+        QFETCH(QByteArray, trial);
+        QFETCH(QString, face);
+        QFETCH(InstallOutcome, outcome);
+        QDir(registry::RegFileStore::defaultFolder()).removeRecursively();
+        const QString name = QStringLiteral("Regular.ttf");
+        const QString first = testenv::freshDir(QStringLiteral("first")) + '/' + name;
+        QVERIFY(writeBytes(first, there));
+        const QString thereFace = sfnt::windowsFamilies(there).value(0);
+        if (thereFace.isEmpty())
+            QVERIFY(saveFontFile(there, fontsFolder(), name).ok());
+        else
+            QCOMPARE(fonts::installTrialFont(first, there, thereFace, fontsFolder()).outcome, InstallOutcome::Installed);
+        const QString second = testenv::freshDir(QStringLiteral("second")) + '/' + name;
+        QVERIFY(writeBytes(second, trial));
+
+        QCOMPARE(fonts::installTrialFont(second, trial, face, fontsFolder()).outcome, outcome);
+        const bool installed = outcome == InstallOutcome::Installed;
+        QCOMPARE(readBytes(fontsFolder() + name), installed ? trial : there);
+        QCOMPARE(entries(fontsFolder()), QStringList{name});
+        QCOMPARE(registeredFile(face), installed ? name : QString());
+        if (!thereFace.isEmpty()) // the font installed first keeps its value either way
+            QCOMPARE(registeredFile(thereFace), name);
+    }
+
+    // Install writes what the preview showed, though the file changed after the click.
+    void installWritesWhatWasPreviewed()
+    {
+        QDir(registry::RegFileStore::defaultFolder()).removeRecursively();
+        testenv::MainWindow win;
+        const QString work = testenv::freshDir(QStringLiteral("changed"));
+        const QString path = testenv::copyFont(QStringLiteral("zeta.ttf"), work);
+        win.listFolder(work);
+        win.clickFile(QStringLiteral("zeta.ttf"));
+        QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));
+        QVERIFY(writeBytes(path, readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/eta.ttf"))));
+        QTest::mouseClick(win.get<QToolBar>("Toolbar1")->widgetForAction(win.get<QAction>("tbInstall")), Qt::LeftButton);
+        QCOMPARE(beeps, 0);
+        QCOMPARE(readBytes(fontsFolder() + QStringLiteral("zeta.ttf")), kZeta);
+        QCOMPARE(registeredFile(QStringLiteral("Zeta Display")), QStringLiteral("zeta.ttf"));
+        QCOMPARE(registeredFile(QStringLiteral("Eta Script")), QString());
     }
 
     // The toolbar button, as a person uses it.
