@@ -55,11 +55,17 @@ std::optional<QList<quint32>> faceOffsets(const Bytes &in)
     return offsets;
 }
 
+// Whether a face's table directory starts at `face`: TrueType or OpenType outlines.
+bool isFace(const Bytes &in, quint32 face)
+{
+    const auto version = in.u32(face);
+    return version && (*version == 0x00010000 || *version == tag("OTTO") || *version == tag("true"));
+}
+
 // Where the directory entry of the name table of the face at `face` lies.
 std::optional<qint64> nameEntry(const Bytes &in, quint32 face)
 {
-    const auto version = in.u32(face);
-    if (!version || (*version != 0x00010000 && *version != tag("OTTO") && *version != tag("true")))
+    if (!isFace(in, face))
         return std::nullopt;
     const auto tables = in.u16(face + 4);
     if (!tables)
@@ -193,7 +199,7 @@ QStringList windowsFamilies(const QByteArray &font)
     if (!faces)
         return families;
     for (const quint32 face : *faces) {
-        if (!in.u32(face)) // a face beyond the end: the file is cut short
+        if (!isFace(in, face))
             return {};
         families.append(familyOf(in, face));
     }
@@ -219,7 +225,8 @@ QByteArray renamed(const QByteArray &font, const QStringList &families)
         put32(out, *entry + 12, quint32(table.size()));
         out.append(table);
     }
-    return out;
+    // Damaged directories may overlap, so that renaming one face renames another too.
+    return windowsFamilies(out) == families ? out : QByteArray();
 }
 
 } // namespace sfnt

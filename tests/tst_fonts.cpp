@@ -4,6 +4,7 @@
 #include "fonts/TrialLoader.h"
 #include "fonts/drives.h"
 #include "fonts/faces.h"
+#include "fonts/sfnt.h"
 #include "fonts/system.h"
 #include "ui/dialogs/look.h"
 
@@ -11,6 +12,7 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QProcess>
+#include <QRawFont>
 
 #include <sys/stat.h>
 
@@ -38,6 +40,66 @@ class TestFonts : public QObject
 {
     Q_OBJECT
 private slots:
+    // The face each font file is listed under, as Windows names it: name ID 1, never the
+    // typographic family that fontconfig and FreeType put first.
+    void windowsFamilies_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("families");
+        QTest::newRow("plain") << "eta.ttf" << QStringList{"Eta Script"};
+        QTest::newRow("a style of a four-file family") << "kappa-bolditalic.ttf" << QStringList{"Kappa Text"};
+        QTest::newRow("a weight named apart") << "lambda-hairline.ttf" << QStringList{"Lambda Hairline"};
+        QTest::newRow("a style of a weight named apart") << "lambda-blackitalic.ttf" << QStringList{"Lambda Black"};
+        QTest::newRow("letter case kept") << "ALPHA-case.ttf" << QStringList{"ALPHA SANS"};
+        QTest::newRow("a collection") << "collection.ttf" << QStringList{"Eta Script", "Kappa Text"};
+        QTest::newRow("no name") << "noname.ttf" << QStringList{""};
+        QTest::newRow("cut short") << "truncated.ttf" << QStringList{""};
+        QTest::newRow("empty") << "empty.ttf" << QStringList{};
+        QTest::newRow("no font") << "garbage.ttf" << QStringList{};
+    }
+    void windowsFamilies()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, families);
+        const QByteArray bytes = testenv::readBytes(testenv::committedFontsDir() + '/' + file);
+        QCOMPARE(sfnt::windowsFamilies(bytes), families);
+        // Every cut of a font is read without reading past it.
+        for (qsizetype n = 0; n < bytes.size(); n += 7)
+            sfnt::windowsFamilies(bytes.left(n));
+    }
+
+    // The copy the font database gets: each face renamed, as FreeType, an independent reader,
+    // sees it; the weight and slant kept; no copy of what is no font.
+    void renamed_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("a weight named apart") << "lambda-black.ttf" << QStringList{"Vexlora Trial 1 0"} << true;
+        QTest::newRow("bold italic") << "kappa-bolditalic.ttf" << QStringList{"Vexlora Trial 2 0"} << true;
+        QTest::newRow("a collection") << "collection.ttf" << QStringList{"Vexlora Trial 3 0", "Vexlora Trial 3 1"} << true;
+        QTest::newRow("a name short for a collection") << "collection.ttf" << QStringList{"Vexlora Trial 4 0"} << false;
+        QTest::newRow("no font") << "garbage.ttf" << QStringList{"Vexlora Trial 5 0"} << false;
+    }
+    void renamed()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, names);
+        QFETCH(bool, made);
+        const QByteArray bytes = testenv::readBytes(testenv::committedFontsDir() + '/' + file);
+        const QByteArray copy = sfnt::renamed(bytes, names);
+        QCOMPARE(!copy.isEmpty(), made);
+        if (!made)
+            return;
+        QCOMPARE(sfnt::windowsFamilies(copy), names);
+        const QRawFont before(bytes, 12), after(copy, 12);
+        QVERIFY(after.isValid());
+        QCOMPARE(after.familyName(), names.first());
+        QCOMPARE(after.weight(), before.weight());
+        QCOMPARE(after.style(), before.style());
+        QCOMPARE(after.glyphIndexesForString(QStringLiteral("Ag\u00DF")), before.glyphIndexesForString(QStringLiteral("Ag\u00DF")));
+    }
+
     void screenFaces_data()
     {
         QTest::addColumn<QStringList>("families");

@@ -20,7 +20,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j"$(nproc)" --output-on-failure || fail "tests"
 
-for target in fuzz_numbers fuzz_regfile fuzz_snooze; do
+for target in fuzz_numbers fuzz_regfile fuzz_sfnt fuzz_snooze; do
     corpus=tests/fuzz/corpus/${target#fuzz_}
     scratch=$(mktemp -d)
     # New inputs go to the scratch folder; the committed corpus is only read.

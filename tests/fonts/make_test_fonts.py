@@ -22,7 +22,7 @@ import unicodedata
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
-from fontTools.ttLib import TTFont, newTable
+from fontTools.ttLib import TTCollection, TTFont, newTable
 from fontTools.ttLib.tables.O_S_2f_2 import Panose
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -498,7 +498,14 @@ def make_committed(outdir):
     zeta = made["zeta.ttf"]
     write_atomically(os.path.join(outdir, "truncated.ttf"), zeta[: len(zeta) * 40 // 100])
 
-    for fname in sorted(list(made) + ["empty.ttf", "garbage.ttf", "truncated.ttf"], key=str.lower):
+    # A collection under a .ttf name, as some are shipped: two faces, in this order.
+    collection = TTCollection()
+    collection.fonts = [TTFont(io.BytesIO(made[f]), recalcTimestamp=False) for f in ("eta.ttf", "kappa-bold.ttf")]
+    buf = io.BytesIO()
+    collection.save(buf)
+    write_atomically(os.path.join(outdir, "collection.ttf"), buf.getvalue())
+
+    for fname in sorted(list(made) + ["collection.ttf", "empty.ttf", "garbage.ttf", "truncated.ttf"], key=str.lower):
         print("%-24s %6d bytes" % (fname, os.path.getsize(os.path.join(outdir, fname))))
 
 
