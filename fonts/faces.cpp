@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 
@@ -29,39 +28,6 @@ QString stemOf(const QString &family)
 bool isGenericFamily(const QString &family)
 {
     return family == QLatin1String("Sans Serif") || family == QLatin1String("Serif") || family == QLatin1String("Monospace");
-}
-
-QStringList screenFaces(const QStringList &qtFamilies)
-{
-    QStringList faces;
-    faces.reserve(qtFamilies.size());
-    const bool anyFoundry = std::any_of(qtFamilies.begin(), qtFamilies.end(),
-                                        [](const QString &f) { return f.endsWith(QLatin1Char(']')); });
-    if (!anyFoundry) { // the usual case: Qt's names are unique already
-        for (const QString &family : qtFamilies) {
-            if (!isGenericFamily(family))
-                faces.append(family);
-        }
-        return faces;
-    }
-
-    QHash<QString, int> stems;
-    stems.reserve(qtFamilies.size());
-    for (const QString &family : qtFamilies)
-        ++stems[stemOf(family)];
-    QSet<QString> seen;
-    seen.reserve(qtFamilies.size());
-    for (const QString &family : qtFamilies) {
-        if (isGenericFamily(family)) // Qt's own stand-in: no foundry, no file
-            continue;
-        const QString stem = stemOf(family);
-        const QString face = stems.value(stem) > 1 || isGenericFamily(stem) ? stem : family;
-        if (seen.contains(face))
-            continue;
-        seen.insert(face);
-        faces.append(face);
-    }
-    return faces;
 }
 
 QStringList sortedFaces(QStringList faces)

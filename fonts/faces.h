@@ -18,16 +18,6 @@ inline constexpr char kInvalidFontFileText[] = "(The selected font file is inval
 // anything past this is taken for no font rather than held in memory.
 inline constexpr qint64 kMaxFontFileBytes = 256LL * 1024 * 1024;
 
-// The faces a person can pick, from the family list of Qt's font database, in its order:
-// - Qt's own stand-ins for the generic families ("Sans Serif", "Serif", "Monospace", which Qt
-//   lists without a foundry) are left out; a font file that names itself so is listed under
-//   its foundry too ("Sans Serif [VXTF]"), and that is a face, "Sans Serif";
-// - where Qt tells one family from several foundries apart as "Family [foundry]", the suffix
-//   goes and the family is listed once, so a copy of an installed font from another vendor
-//   is still that installed face. A name that merely ends in brackets, with no sibling of the
-//   same stem, stays as it is.
-QStringList screenFaces(const QStringList &qtFamilies);
-
 // Each name once (letter case counts: the Windows font table lists "ALPHA" beside "Alpha"),
 // sorted without regard to letter case, as the font table enumerates its faces.
 QStringList sortedFaces(QStringList faces);

@@ -71,7 +71,7 @@ QString matchedFamily(const QString &family)
 QStringList installedFaces()
 {
     // GDI's families are the name ID 1 families already.
-    return sortedFaces(screenFaces(QFontDatabase::families()));
+    return sortedFaces(QFontDatabase::families());
 }
 
 QString trialCopiesRoot()

@@ -100,22 +100,6 @@ private slots:
         QCOMPARE(after.glyphIndexesForString(QStringLiteral("Ag\u00DF")), before.glyphIndexesForString(QStringLiteral("Ag\u00DF")));
     }
 
-    void screenFaces_data()
-    {
-        QTest::addColumn<QStringList>("families");
-        QTest::addColumn<QStringList>("faces");
-        QTest::newRow("generic families left out") << QStringList{"B", "Monospace", "Sans Serif", "Serif", "a"} << QStringList{"B", "a"};
-        QTest::newRow("foundries folded") << QStringList{"Alpha [OTHR]", "Alpha [VXTF]", "Arial"} << QStringList{"Alpha", "Arial"};
-        QTest::newRow("brackets in a lone name kept") << QStringList{"Odd [Name]", "Zed"} << QStringList{"Odd [Name]", "Zed"};
-        QTest::newRow("a file's own generic family") << QStringList{"Serif", "Serif [X]", "Tahoma"} << QStringList{"Serif", "Tahoma"};
-    }
-    void screenFaces()
-    {
-        QFETCH(QStringList, families);
-        QFETCH(QStringList, faces);
-        QCOMPARE(fonts::screenFaces(families), faces);
-    }
-
     // A click's trial loading over the real font table, with the standard fonts installed.
     void trialLoad_data()
     {
