@@ -100,12 +100,9 @@ QString matchedFamily(const QString &family)
 QStringList installedFaces()
 {
     // Asked of fontconfig itself: Qt lists a font under its typographic family, which Windows
-    // does not know, and never says which of the font's names is which.
-    // The system's set alone: the application's holds the trial fonts.
-    FcPattern *pattern = FcPatternCreate();
-    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, nullptr);
-    FcFontSet *system = FcConfigGetFonts(nullptr, FcSetSystem);
-    FcFontSet *set = pattern && objects && system ? FcFontSetList(nullptr, &system, 1, pattern, objects) : nullptr;
+    // does not know, and never says which of the font's names is which. Read straight from the
+    // system's set (the application's holds the trial fonts), which costs no copy of it.
+    const FcFontSet *set = FcConfigGetFonts(nullptr, FcSetSystem);
     QStringList faces;
     for (int i = 0; set && i < set->nfont; ++i) {
         const FcPattern *font = set->fonts[i];
@@ -113,21 +110,15 @@ QStringList installedFaces()
         FcPatternGetString(font, FC_FAMILYLANG, 0, &firstLang);
         FcChar8 *family = nullptr;
         FcChar8 *lang = nullptr;
-        QString last;
+        const FcChar8 *last = nullptr;
         for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
             const bool langKnown = FcPatternGetString(font, FC_FAMILYLANG, k, &lang) == FcResultMatch;
             if (k == 0 || !firstLang || (langKnown && FcStrCmp(lang, firstLang) == 0))
-                last = QString::fromUtf8(reinterpret_cast<const char *>(family));
+                last = family;
         }
-        if (!last.isEmpty())
-            faces.append(last);
+        if (last && *last)
+            faces.append(QString::fromUtf8(reinterpret_cast<const char *>(last)));
     }
-    if (set)
-        FcFontSetDestroy(set);
-    if (objects)
-        FcObjectSetDestroy(objects);
-    if (pattern)
-        FcPatternDestroy(pattern);
     return sortedFaces(faces);
 }
 
