@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -132,6 +133,60 @@ private slots:
         }
         QCOMPARE(browser.urls, QList<QUrl>(6, links::productPage()));
         QCOMPARE(ad.proceeded.count(), 0);
+    }
+
+    // The reflex keys of a start-up window open no page: the focus starts on no control, and
+    // Enter proceeds once the button is unlocked. A link opens by key only where the person
+    // took the focus to it with Tab, and only then does it draw its focus frame.
+    void keyboard_data()
+    {
+        QTest::addColumn<QList<int>>("keys"); // 0: the lock timer ticks
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<bool>("proceeds");
+        QTest::addColumn<QString>("focus"); // where the last key went; "frmAd": the window itself
+        using K = QList<int>;
+        QTest::newRow("locked: Enter, Space") << K{Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter} << 0 << false << "frmAd";
+        QTest::newRow("unlocked: Enter") << K{0, Qt::Key_Return} << 0 << true << "Command1";
+        QTest::newRow("unlocked: Space") << K{0, Qt::Key_Space} << 0 << true << "Command1";
+        QTest::newRow("locked: Tab, Enter, Space") << K{Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space} << 2 << false << "Picture1";
+        QTest::newRow("Tab while locked stays after unlocking") << K{Qt::Key_Tab, 0, 0, Qt::Key_Return} << 1 << false << "Picture1";
+        QTest::newRow("unlocked: Tab, Space") << K{0, Qt::Key_Tab, Qt::Key_Space} << 1 << false << "Picture1";
+        QTest::newRow("unlocked: Enter on the check box") << K{0, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return} << 0 << true << "swiNoAd";
+        QTest::newRow("unlocked: round to the button, Enter") << K{0, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 0 << true << "Command1";
+    }
+    void keyboard()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, pages);
+        QFETCH(bool, proceeds);
+        QFETCH(QString, focus);
+        Ad ad;
+        QVERIFY(QTest::qWaitForWindowExposed(ad.w));
+        QApplication::setActiveWindow(ad.w);
+        QTRY_COMPARE(QApplication::focusWidget(), ad.w.data());
+        auto *panel = child(ad.w, "Picture1");
+        auto frameShown = [&] {
+            const auto frames = ad.w->findChildren<QFocusFrame *>();
+            return std::any_of(frames.begin(), frames.end(), [](QFocusFrame *f) { return f->isVisible(); });
+        };
+        QVERIFY(!frameShown());
+        QString lastKeyWent;
+        for (int key : keys) {
+            if (key == 0) {
+                ad.tick();
+            } else {
+                QWidget *to = QApplication::focusWidget();
+                lastKeyWent = to ? to->objectName() : QString();
+                QTest::keyClick(to, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+                if (ad.proceeded.count())
+                    break;
+            }
+            QCOMPARE(frameShown(), panel->hasFocus());
+        }
+        QCOMPARE(lastKeyWent, focus);
+        QCOMPARE(browser.urls, QList<QUrl>(pages, links::productPage()));
+        QCOMPARE(ad.proceeded.count(), proceeds ? 1 : 0);
+        QCOMPARE(testenv::readBytes(snoozePath()), focus == "swiNoAd" ? snooze::encodeDate(kToday) : QByteArray()); // ticked with Space
     }
 
     void ticksUnlockOnce()

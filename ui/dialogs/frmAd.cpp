@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -61,6 +62,11 @@ frmAd::frmAd(QWidget *parent)
                        static_cast<QWidget *>(ui->Label6)})
         connect(Clickable::on(w), &Clickable::clicked, this, &frmAd::openProductPage);
     connect(ui->Command1, &QPushButton::clicked, this, &frmAd::Command1_Click);
+    // Enter or Space is how people get past a window that opens at start-up. While "Proceed >"
+    // is locked the focus rests on the window itself, where they do nothing: the first stop
+    // that could take it is the product panel, and a key there would open the browser. The
+    // panel is still one Tab away. Unlocking hands the focus on to the button.
+    setFocus();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -164,6 +170,22 @@ void frmAd::tmrAds_Timer()
     ui->Command1->setEnabled(true);
     ui->lbLock->setVisible(false);
     ui->swiNoAd->setVisible(true);
+    // Only from where it rested at first: a focus the person moved stays where they put it.
+    if (focusWidget() == this)
+        ui->Command1->setFocus();
+}
+
+void frmAd::keyPressEvent(QKeyEvent *event)
+{
+    // What no control took, the window's one way on takes, as a dialog's default button does:
+    // Enter on the check box proceeds. A link takes its own Enter, and a locked button does
+    // not click.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        ui->Command1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmAd::openProductPage()
