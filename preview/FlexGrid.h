@@ -8,9 +8,15 @@
 
 class QTableWidget;
 
-// A cell grid on top of a QTableWidget: row 0 and column 0 of the table are the fixed grey
-// strips, sizes are kept in twips (and applied as pixels), cells hold their text, and only
-// the left button moves the current cell. It lives as a child of the table it drives.
+// A cell grid on top of a QTableWidget: row 0 and column 0 are the fixed grey strips, sizes
+// are kept in twips (and applied as pixels), cells hold their text, and only the left button
+// moves the current cell. It lives as a child of the table it drives.
+//
+// The strips must stay in view however far the cells scroll, which the table's own headers
+// do and its cells cannot: the table keeps row 0 and column 0 as a hidden row and column (so
+// cell (r, c) is still row r, column c of the table, and the strips have their texts and
+// sizes like any other cell), and its headers draw them, as thick as row 0 is high and
+// column 0 wide.
 class FlexGrid : public QObject, public preview::CharGrid
 {
     Q_OBJECT
@@ -48,7 +54,7 @@ public:
     static constexpr int kMaxTwips = 1 << 20;
 
 signals:
-    // Any button pressed over the cells, with the pointer's global position.
+    // Any button pressed over the cells or the strips, with the pointer's global position.
     void mouseDown(Qt::MouseButton button, const QPoint &globalPos);
 
 protected:
@@ -56,9 +62,11 @@ protected:
 
 private:
     void makeItems();
+    void setStrip(Qt::Orientation orientation, int twips);
 
     QTableWidget *table_;
     QObject *viewport_ = nullptr;
+    QList<QObject *> strips_; // what the strips are drawn on: each header's viewport, the corner
     QList<int> colTwips_;
     QList<int> rowTwips_;
 };

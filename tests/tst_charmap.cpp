@@ -1,6 +1,7 @@
 #include "support/testenv.h"
 
 #include "base/numbers.h"
+#include "base/units.h"
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
 #include "preview/system.h"
@@ -60,16 +61,77 @@ private slots:
         QVERIFY(grid.redraw());
         QCOMPARE(grid.fontSize(), cell ? numbers::sizeValue(size) : 12.0);
         QCOMPARE(grid.row(), cell ? 15 : 3);
-        QCOMPARE(QList<int>({grid.rows(), grid.cols(), table.columnWidth(0), table.rowHeight(0)}), QList<int>({16, 16, 4, 4}));
+        QCOMPARE(QList<int>({grid.rows(), grid.cols(), table.horizontalHeader()->sizeHint().height(), table.verticalHeader()->sizeHint().width()}),
+                 QList<int>({16, 16, 4, 4})); // the strips
         for (int r = 0; r < 16; ++r) {
             QCOMPARE(grid.rowHeight(r), r ? (cell ? cell : 300) : 60);
-            QCOMPARE(table.rowHeight(r), qRound(grid.rowHeight(r) / 15.0));
+            if (r)
+                QCOMPARE(table.rowHeight(r), qRound(grid.rowHeight(r) / 15.0));
             for (int c = 0; c < 16; ++c) {
                 const bool strip = r == 0 || c == 0;
                 QCOMPARE(grid.textMatrix(r, c), strip ? QString() : preview::ansiText((r - 1) * 15 + (c - 1)));
                 QCOMPARE(grid.cellAlignment(r, c), strip ? Qt::Alignment() : Qt::AlignCenter);
             }
         }
+    }
+
+    // The strips are the grid's fixed edge: however far the cells scroll, the strip along the top
+    // and the one down the left keep their place at the viewport's edges, each as long as the
+    // viewport and as thick as its row or column, beside the cells that have scrolled under them.
+    // Scrolling moves nothing but the view.
+    void stripsStayInView_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::newRow("8: the cells fit") << "8";
+        QTest::newRow("36") << "36";
+        QTest::newRow("72") << "72";
+    }
+    void stripsStayInView()
+    {
+        QFETCH(QString, size);
+        QTableWidget table;
+        table.resize(300, 200);
+        FlexGrid grid(&table);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        QVERIFY(preview::fillCharMap(grid, size));
+        QCOMPARE(QList<int>({table.columnViewportPosition(1), table.rowViewportPosition(1)}), QList<int>({0, 0})); // cells start at the strips
+        QStringList before;
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 16; ++c)
+                before << grid.textMatrix(r, c) + QString::number(grid.colWidth(c)) + '/' + QString::number(grid.rowHeight(r));
+        QCoreApplication::processEvents(); // the scroll bars learn the new cell sizes
+        for (QScrollBar *bar : {table.horizontalScrollBar(), table.verticalScrollBar()})
+            bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+
+        const QRect view = table.viewport()->geometry();
+        QHeaderView *top = table.horizontalHeader();
+        QHeaderView *left = table.verticalHeader();
+        QVERIFY(top->isVisible() && left->isVisible());
+        QCOMPARE(top->geometry(), QRect(view.left(), view.top() - 4, view.width(), 4));
+        QCOMPARE(left->geometry(), QRect(view.left() - 4, view.top(), 4, view.height()));
+        // Beside the last cells, which have scrolled where the view ends.
+        QCOMPARE(top->sectionViewportPosition(15), table.columnViewportPosition(15));
+        QCOMPARE(left->sectionViewportPosition(15), table.rowViewportPosition(15));
+        const int cell = units::twipsToPixels(preview::cellTwips(numbers::sizeValue(size)));
+        if (15 * cell > view.width()) {
+            QVERIFY(table.horizontalScrollBar()->value() > 0 && table.verticalScrollBar()->value() > 0);
+            QCOMPARE(table.columnViewportPosition(15) + cell, view.width());
+            QCOMPARE(table.rowViewportPosition(15) + cell, view.height());
+        }
+
+        QStringList after;
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 16; ++c)
+                after << grid.textMatrix(r, c) + QString::number(grid.colWidth(c)) + '/' + QString::number(grid.rowHeight(r));
+        QCOMPARE(after, before);
+        QCOMPARE(QList<int>({grid.rows(), grid.cols(), grid.colWidth(0), grid.rowHeight(0), grid.colWidth(15)}),
+                 QList<int>({16, 16, 60, 60, preview::cellTwips(numbers::sizeValue(size))}));
+        // A strip sized on its own, outside a fill, takes its thickness as well.
+        QVERIFY(grid.setColWidth(0, 300) && grid.setRowHeight(0, 150));
+        QTRY_COMPARE(QList<int>({left->width(), top->height()}), QList<int>({20, 10}));
+        QCOMPARE(QList<int>({left->geometry().right() + 1, top->geometry().bottom() + 1}), QList<int>({table.viewport()->x(), table.viewport()->y()}));
     }
 
     void onlyTheUserMovesTheView()
@@ -82,8 +144,9 @@ private slots:
         QVERIFY(preview::fillCharMap(grid, QStringLiteral("36")));
         QCoreApplication::processEvents();
         QCOMPARE(table.verticalScrollBar()->value(), 0); // the fill ends on the last cell, out of view
-        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, table.visualItemRect(table.item(0, 4)).center());
-        QCOMPARE(grid.row(), 15); // a strip is never current, by mouse or by keyboard
+        QHeaderView *top = table.horizontalHeader();
+        QTest::mouseClick(top->viewport(), Qt::LeftButton, {}, QPoint(top->sectionViewportPosition(4) + 5, 1));
+        QCOMPARE(QPoint(grid.row(), grid.col()), QPoint(15, 15)); // a strip is never current, by mouse or by keyboard
         table.setFocus();
         QTest::keyClick(&table, Qt::Key_Up);
         QVERIFY(grid.row() == 14 && table.verticalScrollBar()->value() > 0);

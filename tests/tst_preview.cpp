@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -197,6 +198,14 @@ private slots:
         auto click = [](Qt::MouseButton button, int row, int col) {
             return Steps([=](Preview &p) { QTest::mouseClick(p.flx->viewport(), button, {}, p.flx->visualItemRect(p.flx->item(row, col)).center()); });
         };
+        // On the strip along the top (over column 5) or the one down the left (beside row 5).
+        auto clickStrip = [](Qt::MouseButton button, Qt::Orientation strip) {
+            return Steps([=](Preview &p) {
+                QHeaderView *h = strip == Qt::Horizontal ? p.flx->horizontalHeader() : p.flx->verticalHeader();
+                const int along = h->sectionViewportPosition(5) + h->sectionSize(5) / 2;
+                QTest::mouseClick(h->viewport(), button, {}, strip == Qt::Horizontal ? QPoint(along, 1) : QPoint(1, along));
+            });
+        };
         auto keys = [](QList<QKeyCombination> combos) {
             return Steps([=](Preview &p) { for (QKeyCombination k : combos) QTest::keyClick(p.flx, k.key(), k.keyboardModifiers()); });
         };
@@ -209,6 +218,8 @@ private slots:
         QTest::newRow("left on code 0: one NUL") << copy(click(Qt::LeftButton, 1, 1)) << QPoint(1, 1) << false << QString(QChar(0));
         QTest::newRow("right: menu, the cell stays") << copy(click(Qt::RightButton, 9, 9)) << last << true << "\u00E0";
         QTest::newRow("middle: no menu, the cell stays") << copy(click(Qt::MiddleButton, 3, 4)) << last << false << "\u00E0";
+        QTest::newRow("right on the top strip: menu") << copy(clickStrip(Qt::RightButton, Qt::Horizontal)) << last << true << "\u00E0";
+        QTest::newRow("right on the left strip: menu") << copy(clickStrip(Qt::RightButton, Qt::Vertical)) << last << true << "\u00E0";
         QTest::newRow("Shift+F10, Enter") << enterInMenu(keys({Qt::Key_Left, Qt::SHIFT | Qt::Key_F10})) << QPoint(15, 14) << false << "\u00DF";
         QTest::newRow("context-menu key, Enter") << enterInMenu(keys({Qt::Key_Up, Qt::Key_Menu})) << QPoint(14, 15) << false << "\u00D1";
         QTest::newRow("Ctrl+C") << keys({Qt::Key_Up, Qt::CTRL | Qt::Key_C}) << QPoint(14, 15) << false << "\u00D1";
