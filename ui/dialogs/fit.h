@@ -8,5 +8,10 @@ class QLabel;
 // that already fits is left alone.
 void narrowToFit(QLabel *label);
 
-// True when the label's whole text fits its present box.
+// Where a taller face stands in, a one-line label would lose the bottom of its text, and no
+// narrowing makes a line lower: the label grows downwards instead, by what its text needs but
+// never past `bottom`, the first row it must leave free.
+void lengthenToFit(QLabel *label, int bottom);
+
+// True when the label's whole text fits its present box, in width and in height.
 bool textFits(const QLabel *label);

@@ -13,8 +13,10 @@ QString frmAbout::copyrightLine()
 }
 
 frmAbout::frmAbout(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    // A fixed dialog with a close box and nothing else: no minimise or maximise button, and the
+    // thin fixed border where the platform has one.
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , ui(new Ui::frmAbout)
 {
     ui->setupUi(this);
@@ -41,7 +43,6 @@ frmAbout::frmAbout(QWidget *owner)
     // order the controls were made, and Enter there would open the donation page.
     ui->Command1->setFocus();
     Form_Load();
-    narrowToFit(ui->Label2);
 }
 
 frmAbout::~frmAbout()
@@ -54,7 +55,20 @@ void frmAbout::Form_Load()
     ui->Label5->setText(copyrightLine() + QStringLiteral("\r\n")
                         + QStringLiteral("This program is provided for free. Please consider donating to "
                                          "support the development of new features and bug fixes!"));
-    narrowToFit(ui->Label5);
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    // Measured as shown, in the faces the labels have once polished, whatever stands in for
+    // the ones the box was drawn for.
+    if (!fitted_) {
+        fitted_ = true;
+        narrowToFit(ui->Label5);
+        narrowToFit(ui->Label2);
+        // The link is the box's last line above the separator, and may reach down to it.
+        lengthenToFit(ui->Label2, ui->Line1->y());
+    }
+    QDialog::showEvent(event);
 }
 
 void frmAbout::Image2_Click()

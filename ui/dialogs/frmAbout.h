@@ -15,6 +15,9 @@ public:
     explicit frmAbout(QWidget *owner);
     ~frmAbout() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void Image2_Click();
     void Label2_Click();
@@ -25,4 +28,5 @@ private:
     static QString copyrightLine();
 
     Ui::frmAbout *ui;
+    bool fitted_ = false;
 };
