@@ -1,6 +1,7 @@
 #include "support/testenv.h"
 
 #include "preview/FlexGrid.h"
+#include "ui/main/SizeBox.h"
 #include "ui/main/TabStrip.h"
 
 #include <QAbstractItemView>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -168,6 +170,47 @@ private slots:
         QCOMPARE(p.box->count(), 13);
         QVERIFY(p.flx->updatesEnabled());
         QCOMPARE(p.flx->isVisible(), p.ts->selectedIndex() == 2);
+    }
+
+    // The largest size there is, typed into the box, shows whole beside the button, with the box
+    // at its own place and width: in the face that stands in for Tahoma, and in a wider one.
+    void sizeBoxShowsFourDigits_data()
+    {
+        QTest::addColumn<QString>("face"); // empty: the box as the window makes it
+        QTest::newRow("as made") << QString();
+        QTest::newRow("a wider face") << "Gamma Mono";
+    }
+    void sizeBoxShowsFourDigits()
+    {
+        QFETCH(QString, face);
+        Preview p;
+        const QRect place = p.box->geometry();
+        QCOMPARE(place, QRect(116, 4, 45, place.height())); // 1740, 60 and 675 twips in the toolbar
+        if (!face.isEmpty()) {
+            QFont f(face);
+            f.setPointSizeF(9.75);
+            f.setBold(true);
+            p.box->setFont(f);
+            fitSizeBox(p.box);
+            QCOMPARE(QFontInfo(p.box->font()).family(), face);
+            QVERIFY(p.box->font().bold());
+        }
+        p.type(QStringLiteral("1638"));
+        QCOMPARE(p.box->currentText(), QStringLiteral("1638"));
+        QCOMPARE(p.box->geometry(), place);
+
+        QLineEdit *edit = p.box->lineEdit();
+        const int advance = QFontMetrics(edit->font()).horizontalAdvance(QStringLiteral("1638"));
+        // What a line edit shows unscrolled: its rect less its text margins and the 2 pixels it
+        // keeps clear on each side; the cursor after the last digit takes one more.
+        const QRect visible = edit->rect().marginsRemoved(edit->textMargins()).adjusted(2, 0, -2, 0);
+        QVERIFY2(advance + 1 <= visible.width(), qPrintable(QStringLiteral("%1 in %2").arg(advance).arg(visible.width())));
+        QStyleOptionComboBox opt;
+        opt.initFrom(p.box);
+        opt.editable = true;
+        const QRect button = p.box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, p.box);
+        QVERIFY(p.box->rect().contains(edit->geometry()) && p.box->rect().contains(button));
+        QVERIFY(edit->geometry().right() < button.left() && button.width() >= 9); // the button stays one
     }
 
     void viewSwitch()

@@ -21,13 +21,18 @@ bool textFits(const QLabel *label)
 
 void narrowToFit(QLabel *label)
 {
+    narrowToFit(label, [label] { return wideEnough(label); });
+}
+
+void narrowToFit(QWidget *widget, const std::function<bool()> &fits)
+{
     // Three quarters of the width is where narrowed text stops being pleasant to read.
     for (int stretch : {94, 87, 81, 75}) {
-        if (wideEnough(label))
+        if (fits())
             return;
-        QFont f = label->font();
+        QFont f = widget->font();
         f.setStretch(stretch);
-        label->setFont(f);
+        widget->setFont(f);
     }
 }
 

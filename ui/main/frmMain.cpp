@@ -10,6 +10,7 @@
 #include "ui/dialogs/look.h"
 #include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
+#include "ui/main/SizeBox.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -95,6 +96,7 @@ void frmMain::setupToolbar()
     ui->cmbSize->setParent(bar);
     ui->cmbSize->setGeometry(twipsToPixels(1740), twipsToPixels(60), twipsToPixels(675),
                              qMin(30 - twipsToPixels(60), ui->cmbSize->sizeHint().height()));
+    fitSizeBox(ui->cmbSize);
 
     connect(bar, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
     toolbarOneStop(bar, ui->txPreview);
