@@ -4,11 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 
 // The font services the program relies on: an enumeration of the faces it can show, and a
 // private table to which a font file is added for trial and from which it is removed again.
-// The enumeration is a snapshot: it changes only when notify() is called.
+// The enumeration is a snapshot: it changes only when notify() is called. It lists the faces
+// installed when the table was made and those of the trial files, as the Windows font table
+// does until the next start.
 class FontTable
 {
 public:
@@ -18,12 +19,8 @@ public:
     virtual QString face(int index) const = 0; // 0-based; "" outside 0..count()-1
     // The family name that draws a face; the face itself unless the table knows better.
     virtual QString familyToDraw(const QString &face) const { return face; }
-    // Which set of installed faces the enumeration rests on: it changes whenever they may have
-    // changed. -1 when the table cannot tell.
-    virtual int generation() const { return -1; }
-    // The faces the added files bring into the enumeration, in its order, when all the others
-    // are the installed faces of this generation; nothing when the table cannot tell.
-    virtual std::optional<QStringList> addedFaces() const { return std::nullopt; }
+    // The faces the trial files brought beside the installed ones, in the enumeration's order.
+    virtual QStringList addedFaces() const = 0;
     // Adds the fonts of a file: its path, and the bytes it held when the caller read it, which
     // are what the table loads. Failure shows only as no new face.
     virtual void add(const QString &path, const QByteArray &bytes) = 0;

@@ -126,8 +126,7 @@ public:
         // Only a face named like a generic family needs the list: most never cost it.
         return fonts::familyToDraw(face, fonts::isGenericFamily(face) ? QFontDatabase::families() : QStringList());
     }
-    int generation() const override { return 0; } // the installed faces are the start-up ones for good
-    std::optional<QStringList> addedFaces() const override { return added_; }
+    QStringList addedFaces() const override { return added_; }
 
     void add(const QString &path, const QByteArray &bytes) override
     {
@@ -220,7 +219,7 @@ private:
     QList<TrialFont> hidden_;  // out of the table, still in the font database
     qint64 hiddenBytes_ = 0;
     QStringList faces_;        // the enumeration, as of the last notification
-    std::optional<QStringList> added_;
+    QStringList added_;
 };
 
 FontTable *override_ = nullptr;

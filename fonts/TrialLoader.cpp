@@ -28,9 +28,7 @@ QStringList TrialLoader::takeInstalledFaces()
         installedFontNames_.add(face, face);
         faces.append(face);
     }
-    // Every face listed now is known from here on, as long as the table rests on them.
-    const std::optional<QStringList> added = t.addedFaces();
-    generation_ = added && added->isEmpty() ? t.generation() : -1;
+    recorded_ = true;
     return faces;
 }
 
@@ -49,13 +47,12 @@ QString TrialLoader::load(const QString &path)
 
 QString TrialLoader::getNewFontName() const
 {
-    // While the installed faces are the ones recorded, only a face the trial file brought can
-    // be new: the first of those, in the enumeration's order, is the full scan's answer.
+    // The table's installed faces stay those it started with, so once they are recorded only a
+    // face the trial file brought can be new: the first of those is the full scan's answer.
     const FontTable &t = table();
-    const std::optional<QStringList> added = t.addedFaces();
-    if (!added || generation_ < 0 || t.generation() != generation_)
+    if (!recorded_)
         return firstNewFace(t, installedFontNames_);
-    for (const QString &face : *added) {
+    for (const QString &face : t.addedFaces()) {
         if (!installedFontNames_.contains(face))
             return face;
     }
@@ -71,6 +68,7 @@ void TrialLoader::unload()
 {
     table().remove(trialFontFile_);
     installedFontNames_.clear();
+    recorded_ = false;
 }
 
 } // namespace fonts

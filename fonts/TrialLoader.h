@@ -37,8 +37,8 @@ public:
     const QString &face() const { return face_; }
 
     // The first face the table lists now that installedFontNames does not hold (letter case
-    // aside); "" when every face is known. Looks only at the faces the trial file brought
-    // where the table can tell them apart.
+    // aside); "" when every face is known. Looks only at the faces the trial file brought once
+    // the installed faces are recorded.
     QString getNewFontName() const;
 
     // The family name that draws a face (FontTable::familyToDraw).
@@ -56,7 +56,7 @@ private:
     QString trialFontFile_;
     QByteArray trialFontBytes_;
     QString face_;
-    int generation_ = -1; // the table's, when installedFontNames was filled; -1: scan it all
+    bool recorded_ = false; // installedFontNames holds the table's installed faces
 };
 
 } // namespace fonts

@@ -261,32 +261,6 @@ private slots:
         QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
     }
 
-    // Where the table tells which faces the trial file brought, only those count, and only while
-    // the installed faces are those of the start. The enumeration also holds a face the file did
-    // not bring ("Beta New"), so the answer shows which way it was found.
-    void getNewFontNameFromAddedFaces_data()
-    {
-        QTest::addColumn<QStringList>("added");
-        QTest::addColumn<bool>("installedChanged");
-        QTest::addColumn<QString>("face");
-        QTest::newRow("the file's first face not installed") << QStringList{"ARIAL", "Zeta"} << false << "Zeta";
-        QTest::newRow("installed faces changed: the full scan") << QStringList{"Zeta"} << true << "Beta New";
-    }
-    void getNewFontNameFromAddedFaces()
-    {
-        QFETCH(QStringList, added);
-        QFETCH(bool, installedChanged);
-        FakeFontTable table({"Arial", "Tahoma"});
-        table.generation_ = 0;
-        table.added_ = QStringList();
-        fonts::TrialLoader trial(&table);
-        trial.takeInstalledFaces();
-        table.setFaces(QStringLiteral("/x.ttf"), {"ARIAL", "Beta New", "Tahoma", "Zeta"});
-        table.added_ = added;
-        table.generation_ += installedChanged;
-        QTEST(trial.load(QStringLiteral("/x.ttf")), "face");
-    }
-
     void listing()
     {
         const QString dir = testenv::freshDir(QStringLiteral("listing"));

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QStringList>
 
-#include <optional>
 
 // A font table the test controls: files map to the faces they would add, and every call is
 // recorded. It is the program's table while it lives.
@@ -18,8 +17,7 @@ public:
 
     int count() const override { return static_cast<int>(snapshot_.size()); }
     QString face(int index) const override { return snapshot_.value(index); }
-    int generation() const override { return generation_; }
-    std::optional<QStringList> addedFaces() const override { return added_; }
+    QStringList addedFaces() const override { return snapshot_.mid(installed_.size()); }
     void add(const QString &path, const QByteArray &) override
     {
         calls << "add:" + path;
@@ -39,8 +37,6 @@ public:
             snapshot_ << files_.value(p);
     }
     QStringList calls;
-    int generation_ = -1;
-    std::optional<QStringList> added_;
 
 private:
     QStringList installed_, snapshot_, loaded_;
