@@ -1,12 +1,15 @@
 // What many clicks cost: memory over 10,000 clicks on font files in one window, and what the
 // click path makes of a great many damaged fonts, each clicked through the window in a child
-// process (tests/helper_child), with the slowest file.
+// process (this program again, with --child-click FOLDER SIZE), with the slowest file.
 //
 //   bench_clicks [--clicks N] [--damaged N]        (defaults 10000 and 20000)
 //
 // Figures are printed, never asserted. Resident memory is read from /proc/self/statm.
 #include "support/testenv.h"
 
+#include "ui/main/TabStrip.h"
+
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProcess>
@@ -30,10 +33,38 @@ QString sourceRoot()
     return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absolutePath() + QStringLiteral("/..");
 }
 
+// The child: every font file of `folder` clicked through the main window (Enter on the file
+// list), the free text and the map at `size` painted after each; prints "ok <file> <ms> <face>"
+// after each, so the parent sees which one hung or crashed, and how long each took.
+int clickEach(const QString &folder, const QString &size)
+{
+    testenv::MainWindow win;
+    win.get<QComboBox>("cmbSize")->setEditText(size);
+    testenv::clickTab(win.get<TabStrip>("tsPreview"), 1); // the map, filled at that size
+    win.listFolder(folder);
+    auto *files = win.get<QListWidget>("File1");
+    files->setFocus();
+    QElapsedTimer took;
+    for (int i = 0; i < files->count(); ++i) {
+        took.start();
+        files->setCurrentRow(i);
+        QTest::keyClick(files, Qt::Key_Return);
+        win.get("txPreview")->grab();
+        win.get("flxPreview")->grab();
+        std::printf("ok %s %lld %s\n", qPrintable(files->item(i)->text()), took.elapsed(), qPrintable(win.faceName()));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 4 && qstrcmp(argv[1], "--child-click") == 0) { // in the parent's private world
+        QApplication app(argc, argv);
+        return clickEach(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
     int clicks = 10000;
     int damaged = 20000;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -77,14 +108,14 @@ int main(int argc, char *argv[])
         int accepted = 0, refused = 0, crashes = 0, batches = 0;
         qint64 slowest = 0;
         QString slowestFile;
-        const QString helper = QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/helper_child");
+        const QString helper = QCoreApplication::applicationFilePath();
         for (int first = 0; first < damaged; first += 500, ++batches) {
             const QString part = dir + QStringLiteral("/part%1").arg(batches);
             QDir().mkpath(part);
             for (int i = first; i < qMin(first + 500, damaged); ++i)
                 QFile::rename(dir + QStringLiteral("/damaged-%1.ttf").arg(i, 5, 10, QChar('0')), part + QStringLiteral("/%1.ttf").arg(i));
             QProcess child;
-            child.start(helper, {QStringLiteral("click"), part, batches % 2 ? QStringLiteral("72") : QStringLiteral("8")});
+            child.start(helper, {QStringLiteral("--child-click"), part, batches % 2 ? QStringLiteral("72") : QStringLiteral("8")});
             while (child.waitForReadyRead(30000) || child.canReadLine()) {
                 while (child.canReadLine()) {
                     const QList<QByteArray> words = child.readLine().trimmed().split(' ');

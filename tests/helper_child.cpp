@@ -3,19 +3,14 @@
 //                                   prints the error and its cause; exit 0 when the copy succeeded
 //   write PREFIX COUNT              COUNT registry values PREFIX-<i> through the program's writer,
 //                                   so that several at once contend for the same store
-//   click FOLDER SIZE               every font file of FOLDER clicked through the main window (Enter
-//                                   on the file list), the free text and the map at SIZE painted
-//                                   after each; prints "ok <file> <ms> <face>" after each, so the
-//                                   parent sees which one hung or crashed, and how long each took
+//   trial-and-wait FOLDER FILE      FILE clicked in the main window, its face printed, then runs
+//                                   until it is killed; trial-and-exit ends there instead
 #include "support/testenv.h"
 
 #include "fonts/Module2.h"
 #include "fonts/faces.h"
 #include "fonts/install.h"
-#include "ui/main/TabStrip.h"
 
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 
 #include <csignal>
@@ -45,25 +40,6 @@ int main(int argc, char *argv[])
                 std::fprintf(stderr, "%s-%d: %s\n", qPrintable(args[2]), i, qPrintable(r.detail));
         }
         return failures == 0 ? 0 : 1;
-    }
-    if (args.value(1) == QLatin1String("click") && args.size() == 4) {
-        testenv::MainWindow win;
-        win.get<QComboBox>("cmbSize")->setEditText(args[3]);
-        testenv::clickTab(win.get<TabStrip>("tsPreview"), 1); // the map, filled at that size
-        win.listFolder(args[2]);
-        auto *files = win.get<QListWidget>("File1");
-        files->setFocus();
-        QElapsedTimer took;
-        for (int i = 0; i < files->count(); ++i) {
-            took.start();
-            files->setCurrentRow(i);
-            QTest::keyClick(files, Qt::Key_Return);
-            win.get("txPreview")->grab();
-            win.get("flxPreview")->grab();
-            std::printf("ok %s %lld %s\n", qPrintable(files->item(i)->text()), took.elapsed(), qPrintable(win.faceName()));
-            std::fflush(stdout);
-        }
-        return 0;
     }
     // A trial load, then waiting to be killed, or leaving as a window closes.
     if ((args.value(1) == QLatin1String("trial-and-wait") || args.value(1) == QLatin1String("trial-and-exit")) && args.size() == 4) {
