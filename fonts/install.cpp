@@ -42,9 +42,6 @@ CopyResult saveFontFile(const QByteArray &bytes, const QString &folder, const QS
         return failed(CopyError::NoSource, destination, QStringLiteral("nothing was read from the trial file"));
     if (!QDir().mkpath(dir.absolutePath()))
         return failed(CopyError::NoFolder, destination, QStringLiteral("cannot create the fonts folder"));
-    // The trial file may be this very file, or a link to it: nothing to write.
-    if (QFileInfo(destination).isFile() && readFontFile(destination) == bytes)
-        return {CopyError::None, destination, QStringLiteral("already in place")};
 
     QSaveFile out(destination);
     // Unbuffered, so that a write the disk refuses fails with its own cause, not later at commit.

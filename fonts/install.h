@@ -28,8 +28,8 @@ struct CopyResult
 
 // Writes `bytes` into `folder` (created with its parents when missing) as `fileName`. The bytes
 // go to a temporary file in that folder which is then renamed over any file of that name, so a
-// write that fails part-way leaves the old file whole and no temporary file behind. A file that
-// holds these bytes already is left as it is.
+// write that fails part-way leaves the old file whole and no temporary file behind; a link there
+// is written through.
 CopyResult saveFontFile(const QByteArray &bytes, const QString &folder, const QString &fileName);
 
 // The name the install copies and registers a file under: its own name without surrounding blanks.
