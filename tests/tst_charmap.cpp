@@ -75,10 +75,6 @@ private slots:
         }
     }
 
-    // The strips are the grid's fixed edge: however far the cells scroll, the strip along the top
-    // and the one down the left keep their place at the viewport's edges, each as long as the
-    // viewport and as thick as its row or column, beside the cells that have scrolled under them.
-    // Scrolling moves nothing but the view.
     // The header strips stay at the view's top and left edges while the cells scroll under
     // them, beside the cells they head; a strip sized on its own, outside a fill, takes its
     // thickness as well.
