@@ -204,6 +204,7 @@ private slots:
 
         QCOMPARE(fonts::installTrialFont(second, trial, face, fontsFolder()).outcome, outcome);
         const bool installed = outcome == InstallOutcome::Installed;
+        QCOMPARE(beepsFor(outcome), !installed);
         QCOMPARE(readBytes(fontsFolder() + name), installed ? trial : there);
         QCOMPARE(entries(fontsFolder()), QStringList{name});
         QCOMPARE(registeredFile(face), installed ? name : QString());
