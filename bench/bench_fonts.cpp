@@ -18,6 +18,7 @@
 #include "app/Module1.h"
 #include "base/datafolder.h"
 #include "base/snooze.h"
+#include "fonts/FontTable.h"
 #include "support/testenv.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -370,7 +372,14 @@ int childClicks(int argc, char *argv[], int clicks, const QString &dir, bool our
             f.setFamily(families.contains(want) ? want : QString());
             text->setFont(f);
         }
-        const QString got = QFontInfo(text->font()).family();
+        // Ours draws a trial face under a family of its own, which stands for the face the
+        // face-name box shows.
+        QString got = QFontInfo(text->font()).family();
+        if (win) {
+            const QString face = win->findChild<QLineEdit *>(QStringLiteral("txFontName"))->text();
+            if (got == FontTable::instance().familyToDraw(face))
+                got = face;
+        }
         text->viewport()->repaint();
         const double ms = msSince(start);
         // "trial-face-0001.ttf" draws "Trial Face 0001"
