@@ -31,6 +31,8 @@ const QString kOwnerLock = QStringLiteral("owner.lock");
 class TrialCopies
 {
 public:
+    TrialCopies() { removeLeftovers(fonts::trialCopiesRoot()); }
+
     QString write(const QByteArray &bytes)
     {
         if (!dir_)
@@ -43,8 +45,10 @@ public:
         return file.fileName();
     }
 
-    // The folders whose owner is gone. A folder without an owner's lock may be one that another
-    // copy of the program is making at this moment: it goes only once it is a minute old.
+private:
+    // The folders whose owner is gone, removed when the program starts. A folder without an
+    // owner's lock may be one that another copy of the program is making at this moment: it
+    // goes only once it is a minute old.
     static void removeLeftovers(const QString &root)
     {
         const QFileInfoList folders = QDir(root).entryInfoList({kCopiesPattern + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
@@ -60,12 +64,9 @@ public:
         }
     }
 
-private:
     void open()
     {
-        const QString root = fonts::trialCopiesRoot();
-        removeLeftovers(root);
-        dir_ = std::make_unique<QTemporaryDir>(root + QLatin1Char('/') + kCopiesPattern + QStringLiteral("XXXXXX"));
+        dir_ = std::make_unique<QTemporaryDir>(fonts::trialCopiesRoot() + QLatin1Char('/') + kCopiesPattern + QStringLiteral("XXXXXX"));
         if (dir_->isValid()) {
             lock_ = std::make_unique<QLockFile>(dir_->filePath(kOwnerLock));
             lock_->tryLock(0);
