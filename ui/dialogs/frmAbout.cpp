@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmAbout.h"
 #include "ui_frmAbout.h"
 
+#include "base/version.h"
 #include "ui/dialogs/clickable.h"
 #include "ui/dialogs/fit.h"
 #include "ui/dialogs/handcursor.h"
@@ -25,7 +26,7 @@ frmAbout::frmAbout(QWidget *owner)
     setFont(pointFont(QStringLiteral("Tahoma"), 8.25));
     ui->Label1->setFont(pointFont(QStringLiteral("Verdana"), 20.25, true));
     ui->Label2->setFont(pointFont(QStringLiteral("Arial"), 12, true, true));
-    ui->Label1->setText(QStringLiteral("Vexlora " VEXLORA_VERSION));
+    ui->Label1->setText(QStringLiteral(VEXLORA_TITLE));
     ui->Label2->setText(links::siteText());
     // The etched separator: the style's shadow over its highlight, under the white area.
     for (auto [line, role] : {std::pair{ui->Line1, QPalette::Dark}, std::pair{ui->Line2, QPalette::Light}}) {

@@ -2,6 +2,7 @@
 #include "ui_frmMain.h"
 
 #include "base/beep.h"
+#include "base/version.h"
 #include "base/units.h"
 #include "fonts/install.h"
 #include "fonts/system.h"
@@ -32,7 +33,7 @@ frmMain::frmMain(QWidget *parent)
     ui->setupUi(this);
     // What frmMain.ui cannot say: the title from the build's version, fractional point sizes,
     // the image lists, and the toolbar's separators and size box (setupToolbar).
-    setWindowTitle(QStringLiteral("Vexlora " VEXLORA_VERSION));
+    setWindowTitle(QStringLiteral(VEXLORA_TITLE));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(pointFont(QStringLiteral("Tahoma"), 8.25));
     ui->Drive1->setFont(pointFont(QStringLiteral("MS Sans Serif"), 8.25));
