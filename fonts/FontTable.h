@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-
 // The font services the program relies on: an enumeration of the faces it can show, and a
 // private table to which a font file is added for trial and from which it is removed again.
 // The enumeration is a snapshot: it changes only when notify() is called. It lists the faces

@@ -21,6 +21,12 @@ bool isPlainFileName(const QString &name)
     return std::none_of(name.cbegin(), name.cend(), isNameSeparator);
 }
 
+// Where a file of that name goes in the fonts folder.
+QString destinationIn(const QString &folder, const QString &fileName)
+{
+    return QDir(QDir::fromNativeSeparators(folder)).filePath(fileName);
+}
+
 CopyResult failed(CopyError e, const QString &destination, const QString &why)
 {
     return {e, destination, why};
@@ -35,12 +41,11 @@ CopyResult saveFontFile(const QByteArray &bytes, const QString &folder, const QS
         return failed(CopyError::NoFolder, {}, QStringLiteral("no fonts folder"));
     if (!isPlainFileName(fileName))
         return failed(CopyError::BadName, {}, QStringLiteral("not a plain file name: %1").arg(fileName));
-    const QDir dir(QDir::fromNativeSeparators(folder));
-    const QString destination = dir.filePath(fileName);
+    const QString destination = destinationIn(folder, fileName);
 
     if (bytes.isEmpty())
         return failed(CopyError::NoSource, destination, QStringLiteral("nothing was read from the trial file"));
-    if (!QDir().mkpath(dir.absolutePath()))
+    if (!QDir().mkpath(QFileInfo(destination).absolutePath()))
         return failed(CopyError::NoFolder, destination, QStringLiteral("cannot create the fonts folder"));
 
     QSaveFile out(destination);
@@ -76,7 +81,7 @@ namespace {
 // what is no font at all.
 bool holdsAnotherFace(const QString &fontFolder, const QString &name, const QString &face)
 {
-    const QString destination = QDir(QDir::fromNativeSeparators(fontFolder)).filePath(name);
+    const QString destination = destinationIn(fontFolder, name);
     if (!QFileInfo(destination).isFile())
         return false;
     const QStringList faces = sfnt::windowsFamilies(readFontFile(destination).value_or(QByteArray()));

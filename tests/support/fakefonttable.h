@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QStringList>
 
-
 // A font table the test controls: files map to the faces they would add, and every call is
 // recorded. It is the program's table while it lives.
 class FakeFontTable : public FontTable

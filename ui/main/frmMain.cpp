@@ -2,8 +2,8 @@
 #include "ui_frmMain.h"
 
 #include "base/beep.h"
-#include "base/version.h"
 #include "base/units.h"
+#include "base/version.h"
 #include "fonts/install.h"
 #include "fonts/system.h"
 #include "preview/FlexGrid.h"
