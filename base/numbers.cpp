@@ -134,7 +134,7 @@ double sizeValue(const QString &text)
     return decimalLiteral(literal, exponentNegative);
 }
 
-bool isNumeric(const QString &text, const QLocale &locale)
+std::optional<double> numberIn(const QString &text, const QLocale &locale)
 {
     const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
     qsizetype begin = 0;
@@ -144,17 +144,23 @@ bool isNumeric(const QString &text, const QLocale &locale)
     while (end > begin && isBlank(text[end - 1]))
         --end;
     if (begin == end)
-        return false;
+        return std::nullopt;
     const QStringView s = QStringView(text).mid(begin, end - begin);
 
     if (const int base = radixPrefix(s)) {
         if (s.size() == 2)
-            return false;
+            return std::nullopt;
+        double value = 0;
         for (qsizetype i = 2; i < s.size(); ++i) {
-            if (digitValue(s[i], base) < 0)
-                return false;
+            const int d = digitValue(s[i], base);
+            if (d < 0)
+                return std::nullopt;
+            value = value * base + d;
         }
-        return true;
+        // Up to 32 bits these are bit patterns, as the registry keeps them: &HFFFFFFFF is -1.
+        if (value <= 4294967295.0)
+            return static_cast<double>(static_cast<qint32>(static_cast<quint32>(value)));
+        return value;
     }
 
     const QString currency = locale.currencySymbol();
@@ -164,6 +170,8 @@ bool isNumeric(const QString &text, const QLocale &locale)
     const QString plus = locale.positiveSign();
     const QString exponential = locale.exponential();
 
+    // What has been read, rewritten as a plain ASCII literal for from_chars.
+    std::string literal;
     bool seenCurrency = false;
     bool seenSign = false;
     bool seenMantissa = false; // a digit or separator of the number itself
@@ -171,6 +179,7 @@ bool isNumeric(const QString &text, const QLocale &locale)
     bool seenDecimal = false;
     bool inExponent = false;
     bool exponentSign = false;
+    bool exponentNegative = false;
     bool exponentDigits = false;
     bool closed = false; // a currency symbol after the exponent ends the number
     bool lastWasCurrency = false;
@@ -178,6 +187,16 @@ bool isNumeric(const QString &text, const QLocale &locale)
     qsizetype i = 0;
     const auto at = [&](const QString &token) {
         return !token.isEmpty() && s.mid(i).startsWith(token);
+    };
+    // The length of a sign at i, and whether it is a minus; 0 when there is none.
+    const auto signAt = [&](bool &negative) -> qsizetype {
+        const QChar c = s[i];
+        if (c == QLatin1Char('+') || c == QLatin1Char('-')) {
+            negative = c == QLatin1Char('-');
+            return 1;
+        }
+        negative = at(minus);
+        return negative ? minus.size() : at(plus) ? plus.size() : 0;
     };
     while (i < s.size()) {
         const QChar c = s[i];
@@ -188,15 +207,15 @@ bool isNumeric(const QString &text, const QLocale &locale)
                 ++j;
             const bool currencyNext = !seenCurrency && !currency.isEmpty() && s.mid(j).startsWith(currency);
             if (!lastWasCurrency && !currencyNext)
-                return false;
+                return std::nullopt;
             i = j;
             continue;
         }
         if (closed)
-            return false;
+            return std::nullopt;
         if (!seenCurrency && at(currency)) {
             if (inExponent && !exponentDigits)
-                return false;
+                return std::nullopt;
             if (inExponent)
                 closed = true;
             seenCurrency = true;
@@ -205,27 +224,34 @@ bool isNumeric(const QString &text, const QLocale &locale)
             continue;
         }
         lastWasCurrency = false;
+        bool negative = false;
         if (inExponent) {
-            if (!exponentSign && !exponentDigits
-                && (c == QLatin1Char('+') || c == QLatin1Char('-') || at(minus) || at(plus))) {
-                exponentSign = true;
-                i += (c == QLatin1Char('+') || c == QLatin1Char('-')) ? 1 : (at(minus) ? minus.size() : plus.size());
-                continue;
+            if (!exponentSign && !exponentDigits) {
+                if (const qsizetype n = signAt(negative)) {
+                    exponentSign = true;
+                    exponentNegative = negative;
+                    if (negative)
+                        literal += '-';
+                    i += n;
+                    continue;
+                }
             }
-            if (isAsciiDigit(c)) {
-                exponentDigits = true;
-                ++i;
-                continue;
-            }
-            return false;
+            if (!isAsciiDigit(c))
+                return std::nullopt;
+            exponentDigits = true;
+            literal += char(c.unicode());
+            ++i;
+            continue;
         }
         if (isAsciiDigit(c)) {
             mantissaDigits = seenMantissa = true;
+            literal += char(c.unicode());
             ++i;
             continue;
         }
         if (!seenDecimal && at(decimal)) {
             seenDecimal = seenMantissa = true;
+            literal += '.';
             i += decimal.size();
             continue;
         }
@@ -234,25 +260,29 @@ bool isNumeric(const QString &text, const QLocale &locale)
             i += group.size();
             continue;
         }
-        if (!seenSign && !seenMantissa
-            && (c == QLatin1Char('+') || c == QLatin1Char('-') || at(minus) || at(plus))) {
-            seenSign = true;
-            i += (c == QLatin1Char('+') || c == QLatin1Char('-')) ? 1 : (at(minus) ? minus.size() : plus.size());
-            continue;
+        if (!seenSign && !seenMantissa) {
+            if (const qsizetype n = signAt(negative)) {
+                seenSign = true;
+                if (negative)
+                    literal += '-';
+                i += n;
+                continue;
+            }
         }
         if (mantissaDigits
             && (c == QLatin1Char('e') || c == QLatin1Char('E') || at(exponential)
                 || at(exponential.toLower()))) {
             inExponent = true;
+            literal += 'e';
             const bool ascii = c == QLatin1Char('e') || c == QLatin1Char('E');
             i += ascii ? 1 : exponential.size();
             continue;
         }
-        return false;
+        return std::nullopt;
     }
-    if (!mantissaDigits)
-        return false;
-    return !inExponent || exponentDigits;
+    if (!mantissaDigits || (inExponent && !exponentDigits))
+        return std::nullopt;
+    return decimalLiteral(literal, exponentNegative);
 }
 
 } // namespace numbers

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 // The number rules of the size box, which the registry writer shares, as pure functions.
 namespace numbers {
 
@@ -12,10 +14,11 @@ namespace numbers {
 // that cannot continue a number; a text that does not begin with a number gives 0.
 double sizeValue(const QString &text);
 
-// Whether the whole text reads as a number in the given locale: blanks before or after, a
-// sign, the locale's decimal and thousands separators, its currency symbol, an exponent,
-// "&H" and "&O" are accepted; an empty text or any other character is not.
-bool isNumeric(const QString &text, const QLocale &locale = QLocale());
+// The value of the whole text when it reads as a number in the given locale: blanks before or
+// after, a sign, the locale's decimal and thousands separators, its currency symbol, an
+// exponent, "&H" and "&O" are accepted; an empty text or any other character is not. "&H" and
+// "&O" numbers of up to 32 bits are their signed bit pattern (&HFFFFFFFF is -1).
+std::optional<double> numberIn(const QString &text, const QLocale &locale = QLocale());
 
 // Value of c as a digit of the given base (up to 16, either letter case), or -1.
 int digitValue(QChar c, int base);

@@ -38,16 +38,6 @@ std::optional<qint32> toInt32(double d)
     return static_cast<qint32>(r);
 }
 
-// &H and &O numbers keep their 32-bit pattern: &HFFFFFFFF is stored as dword:ffffffff.
-std::optional<qint32> radixNumber(const QString &digits, int base)
-{
-    bool ok = false;
-    const qulonglong n = digits.toULongLong(&ok, base);
-    if (!ok || n > 0xFFFFFFFFull)
-        return std::nullopt;
-    return static_cast<qint32>(static_cast<quint32>(n));
-}
-
 std::optional<qint32> numberHeld(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -69,26 +59,6 @@ std::optional<qint32> numberHeld(const QVariant &v)
     }
 }
 
-// The value of a text that passed the numeric test.
-std::optional<qint32> numberOf(const QString &text, const QLocale &locale)
-{
-    QString s = text.trimmed();
-    if (s.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
-        return radixNumber(s.mid(2), 16);
-    if (s.startsWith(QLatin1String("&O"), Qt::CaseInsensitive))
-        return radixNumber(s.mid(2), 8);
-    s.remove(locale.currencySymbol());
-    s.remove(locale.groupSeparator());
-    s.remove(QLatin1Char(' '));
-    bool ok = false;
-    double d = locale.toDouble(s, &ok);
-    if (!ok)
-        d = QLocale::c().toDouble(s, &ok);
-    if (!ok)
-        return std::nullopt;
-    return toInt32(d);
-}
-
 } // namespace
 
 std::optional<registry::Value> registryValueFor(const QVariant &value, const QLocale &locale)
@@ -100,8 +70,8 @@ std::optional<registry::Value> registryValueFor(const QVariant &value, const QLo
         return registry::Value(*n);
     }
     const QString text = value.toString();
-    if (numbers::isNumeric(text, locale)) {
-        const auto n = numberOf(text, locale);
+    if (const auto number = numbers::numberIn(text, locale)) {
+        const auto n = toInt32(*number);
         if (!n)
             return std::nullopt;
         return registry::Value(*n);

@@ -55,29 +55,43 @@ private slots:
         QCOMPARE(numbers::sizeValue(text), value);
     }
 
-    void isNumeric_data()
+    void numberIn_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("locales"); // the ones it is a number in: C, English, German
-        QTest::newRow("12abc") << "12abc" << "";
-        QTest::newRow("blank inside") << "1 2" << "";
-        QTest::newRow("bad hex digit") << "&H1G" << "";
-        QTest::newRow("line feed") << "1\n" << "";
-        QTest::newRow("blanks around") << "  36  " << "CEG";
-        QTest::newRow("1.000,5") << "1.000,5" << "G";
-        QTest::newRow("1,000.5") << "1,000.5" << "CE";
-        QTest::newRow("group after decimal") << "1.5,0" << "G";
-        QTest::newRow("$ 5") << "$ 5" << "E";
-        QTest::newRow("two currency symbols") << "$5$" << "";
-        QTest::newRow("5,00 euro") << QStringLiteral("5,00 \u20AC") << "G";
+        QTest::addColumn<double>("value");    // its value there
+        QTest::newRow("12abc") << "12abc" << "" << 0.0;
+        QTest::newRow("blank inside") << "1 2" << "" << 0.0;
+        QTest::newRow("bad hex digit") << "&H1G" << "" << 0.0;
+        QTest::newRow("line feed") << "1\n" << "" << 0.0;
+        QTest::newRow("blanks around") << "  36  " << "CEG" << 36.0;
+        QTest::newRow("1.000,5") << "1.000,5" << "G" << 1000.5;
+        QTest::newRow("1,000.5") << "1,000.5" << "CE" << 1000.5;
+        QTest::newRow("group after decimal") << "1.5,0" << "G" << 15.0;
+        QTest::newRow("$ 5") << "$ 5" << "E" << 5.0;
+        QTest::newRow("two currency symbols") << "$5$" << "" << 0.0;
+        QTest::newRow("5,00 euro") << QStringLiteral("5,00 \u20AC") << "G" << 5.0;
+        QTest::newRow("signed exponent") << "-25e-1" << "CEG" << -2.5;
+        QTest::newRow("exponent without digits") << "2e" << "" << 0.0;
+        QTest::newRow("overflow is infinite") << "1e999" << "CEG" << kInf;
+        QTest::newRow("32-bit hex is its bit pattern") << "&HFFFFFFFF" << "CEG" << -1.0;
+        QTest::newRow("wider hex keeps its value") << "&H100000000" << "CEG" << 4294967296.0;
+        QTest::newRow("octal") << "&o17" << "CEG" << 15.0;
     }
-    void isNumeric()
+    void numberIn()
     {
         QFETCH(QString, text);
         QFETCH(QString, locales);
-        QCOMPARE(numbers::isNumeric(text, QLocale::c()), locales.contains('C'));
-        QCOMPARE(numbers::isNumeric(text, QLocale(QLocale::English, QLocale::UnitedStates)), locales.contains('E'));
-        QCOMPARE(numbers::isNumeric(text, QLocale(QLocale::German, QLocale::Germany)), locales.contains('G'));
+        QFETCH(double, value);
+        const QList<std::pair<char, QLocale>> each{{'C', QLocale::c()},
+                                                   {'E', QLocale(QLocale::English, QLocale::UnitedStates)},
+                                                   {'G', QLocale(QLocale::German, QLocale::Germany)}};
+        for (const auto &[letter, locale] : each) {
+            const std::optional<double> n = numbers::numberIn(text, locale);
+            QCOMPARE(n.has_value(), locales.contains(letter));
+            if (n)
+                QCOMPARE(*n, value);
+        }
     }
 
     void roundHalfEven()

@@ -181,7 +181,7 @@ void frmMain::cmbSize_Validate()
 
 void frmMain::cmbSize_LostFocus()
 {
-    if (!numbers::isNumeric(ui->cmbSize->currentText()))
+    if (!numbers::numberIn(ui->cmbSize->currentText()))
         ui->cmbSize->setEditText(lastSizeText);
 }
 
