@@ -1,8 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
+
+// A face a trial file brought: its name as the Windows font table lists it ("" for a face
+// without one), and the family that draws it, which is its own alone.
+struct TrialFace
+{
+    QString name;
+    QString family;
+};
+
+// The families trial faces are drawn under begin with this, so nothing else is ever given one.
+inline constexpr char kTrialFamilyPrefix[] = "Vexlora Trial ";
 
 // The font services the program relies on: an enumeration of the faces it can show, and a
 // private table to which a font file is added for trial and from which it is removed again.
@@ -16,13 +27,10 @@ public:
 
     virtual int count() const = 0;
     virtual QString face(int index) const = 0; // 0-based; "" outside 0..count()-1
-    // The family name that draws a face; the face itself unless the table knows better.
-    virtual QString familyToDraw(const QString &face) const { return face; }
-    // The faces the trial files brought beside the installed ones, in the enumeration's order.
-    virtual QStringList addedFaces() const = 0;
     // Adds the fonts of a file: its path, and the bytes it held when the caller read it, which
-    // are what the table loads. Failure shows only as no new face.
-    virtual void add(const QString &path, const QByteArray &bytes) = 0;
+    // are what the table loads. Returns the faces the file brought, in the file's order;
+    // nothing when it brought none or could not be loaded.
+    virtual QList<TrialFace> add(const QString &path, const QByteArray &bytes) = 0;
     // Removes what add() added for the same path; an unknown or empty path changes nothing.
     virtual void remove(const QString &path) = 0;
     // The font-change notification: afterwards the enumeration reflects the table.

@@ -1,9 +1,10 @@
-#include "fonts/FontTable.h"
+#include "fonts/QtFontTable.h"
 
 #include "fonts/faces.h"
 #include "fonts/sfnt.h"
 #include "fonts/system.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 
+namespace fonts {
 namespace {
 
 bool lessCaseless(const QString &a, const QString &b)
@@ -25,6 +27,8 @@ bool lessCaseless(const QString &a, const QString &b)
 
 const QString kCopiesPattern = QStringLiteral("vexlora-trial-");
 const QString kOwnerLock = QStringLiteral("owner.lock");
+
+} // namespace
 
 // The folder of this process's private copies of trial fonts. A copy must not outlive the
 // process, however it ends; what a killed process left, the next start removes.
@@ -78,150 +82,116 @@ private:
     int written_ = 0;
 };
 
-// A trial font as the font database holds it.
-struct TrialFont
+QtFontTable::QtFontTable(Limits limits)
+    : limits_(limits)
+    , base_(installedFaces())
+    , copies_(std::make_unique<TrialCopies>())
 {
-    QString path;
-    QByteArray bytes;     // what the file held when it was added
-    int id = -1;
-    QString copy;         // the private copy the font database reads
-    QStringList faces;    // each face's name as the Windows font table lists it ("" for none)
-    QStringList families; // the family of the copy's face of the same index, its own alone
-};
+    for (const QString &face : std::as_const(base_))
+        baseKeys_.insert(face.toCaseFolded());
+    notify();
+}
 
-// The font table over Qt's font database, on every platform. It lists the faces installed when
-// the program started, and those of the trial fonts, as the Windows font table does: fonts
-// installed meanwhile appear only at the next start.
-//
-// A trial font is a private application font: other programs never see it. The font database
-// gets a copy of the file's bytes in which each face is renamed to a family of its own, so that
-// asking for that family can draw no other file: not another style of an installed family,
-// not a font previewed earlier, not a face Qt or fontconfig would put in its place.
-//
-// Qt drops an application font only by forgetting every family and asking the system for all
-// of them again: with 10,000 families that is most of 100 ms, on every click. So a font that
-// leaves the table is kept loaded but hidden, which its family of its own makes harmless; the
-// hidden ones leave the database all together once they have grown to a bound.
-class QtFontTable : public FontTable
+QtFontTable::~QtFontTable()
 {
-public:
-    QtFontTable()
-        : base_(fonts::installedFaces())
-    {
-        for (const QString &face : std::as_const(base_))
-            baseKeys_.insert(face.toCaseFolded());
-        notify();
+    // The program's own table goes after the application, when Qt's font database is gone.
+    if (!QCoreApplication::instance())
+        return;
+    for (const Loaded &f : std::as_const(live_) + hidden_)
+        unload(f);
+}
+
+QList<TrialFace> QtFontTable::add(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        return {};
+    const auto live = std::find_if(live_.cbegin(), live_.cend(), [&](const Loaded &f) { return f.path == path; });
+    if (live != live_.cend())
+        return live->faces;
+    const QStringList names = sfnt::windowsFamilies(bytes);
+    if (std::all_of(names.cbegin(), names.cend(), [](const QString &name) { return name.isEmpty(); }))
+        return {};
+    // The same file again, unchanged since it was hidden: shown again, nothing loaded. A digest
+    // rather than the bytes, so that the trial loader's buffer is the only one held.
+    const size_t digest = qHash(bytes);
+    const auto same = std::find_if(hidden_.begin(), hidden_.end(), [&](const Loaded &f) {
+        return f.path == path && f.digest == digest;
+    });
+    if (same != hidden_.end()) {
+        live_.append(*same);
+        hiddenBytes_ -= same->size;
+        hidden_.erase(same);
+        return live_.last().faces;
     }
-
-    int count() const override { return static_cast<int>(faces_.size()); }
-    QString face(int index) const override { return faces_.value(index); }
-    QString familyToDraw(const QString &face) const override
-    {
-        if (!baseKeys_.contains(face.toCaseFolded())) {
-            for (const TrialFont &f : live_) {
-                const qsizetype k = f.faces.indexOf(face);
-                if (k >= 0)
-                    return f.families[k];
-            }
-        }
-        // Only a face named like a generic family needs the list: most never cost it.
-        return fonts::familyToDraw(face, fonts::isGenericFamily(face) ? QFontDatabase::families() : QStringList());
+    Loaded font{path, digest, 0, -1, {}, {}};
+    ++loaded_;
+    QStringList families;
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        families.append(QLatin1String(kTrialFamilyPrefix) + QStringLiteral("%1 %2").arg(loaded_).arg(k));
+        font.faces.append({names[k], families.last()});
     }
-    QStringList addedFaces() const override { return added_; }
-
-    void add(const QString &path, const QByteArray &bytes) override
-    {
-        if (path.isEmpty() || std::any_of(live_.cbegin(), live_.cend(), [&](const TrialFont &f) { return f.path == path; }))
-            return;
-        const QStringList faces = sfnt::windowsFamilies(bytes);
-        if (std::all_of(faces.cbegin(), faces.cend(), [](const QString &face) { return face.isEmpty(); }))
-            return;
-        // The same file again, unchanged since it was hidden: shown again, nothing loaded.
-        const auto same = std::find_if(hidden_.begin(), hidden_.end(), [&](const TrialFont &f) {
-            return f.path == path && f.bytes == bytes;
-        });
-        if (same != hidden_.end()) {
-            live_.append(*same);
-            hiddenBytes_ -= same->bytes.size();
-            hidden_.erase(same);
-            return;
-        }
-        TrialFont font{path, bytes, -1, {}, faces, {}};
-        ++loaded_;
-        for (qsizetype k = 0; k < faces.size(); ++k)
-            font.families.append(QStringLiteral("Vexlora Trial %1 %2").arg(loaded_).arg(k));
-        const QByteArray copy = sfnt::renamed(bytes, font.families);
-        font.copy = copy.isEmpty() ? QString() : copies_.write(copy);
-        // Handed over by the path of a copy, not as bytes: Qt 6.4 keeps the faces of fonts added
-        // from memory under one key, so each would be drawn with the glyphs of the first one.
-        if (!font.copy.isEmpty())
-            font.id = QFontDatabase::addApplicationFont(font.copy);
-        if (font.id < 0) {
-            QFile::remove(font.copy);
-            return;
-        }
-        live_.append(font);
-    }
-
-    void remove(const QString &path) override
-    {
-        const auto it = std::find_if(live_.begin(), live_.end(), [&](const TrialFont &f) { return f.path == path; });
-        if (it == live_.end())
-            return;
-        const TrialFont font = *it;
-        live_.erase(it);
-        if (hidden_.size() < kMaxHidden && hiddenBytes_ + font.bytes.size() <= kMaxHiddenBytes) {
-            hidden_.append(font);
-            hiddenBytes_ += font.bytes.size();
-            return;
-        }
-        unload(font);
-        for (const TrialFont &f : std::as_const(hidden_))
-            unload(f);
-        hidden_.clear();
-        hiddenBytes_ = 0;
-    }
-
-    void notify() override
-    {
-        // The trial faces go in among the installed ones where the table sorts them; a face
-        // listed already is listed once.
-        QStringList added;
-        for (const TrialFont &f : std::as_const(live_)) {
-            for (const QString &face : f.faces) {
-                const bool known = face.isEmpty() || baseKeys_.contains(face.toCaseFolded())
-                    || std::any_of(added.cbegin(), added.cend(), [&face](const QString &a) { return a.compare(face, Qt::CaseInsensitive) == 0; });
-                if (!known)
-                    added.append(face);
-            }
-        }
-        std::sort(added.begin(), added.end(), lessCaseless);
-        faces_ = base_;
-        for (const QString &face : std::as_const(added))
-            faces_.insert(std::lower_bound(faces_.begin(), faces_.end(), face, lessCaseless), face);
-        added_ = added;
-    }
-
-private:
-    static constexpr int kMaxHidden = 32;
-    static constexpr qint64 kMaxHiddenBytes = 48 * 1024 * 1024;
-
-    static void unload(const TrialFont &font)
-    {
-        QFontDatabase::removeApplicationFont(font.id);
+    const QByteArray copy = sfnt::renamed(bytes, families);
+    font.size = copy.size();
+    font.copy = copy.isEmpty() ? QString() : copies_->write(copy);
+    // Handed over by the path of a copy, not as bytes: Qt 6.4 keeps the faces of fonts added
+    // from memory under one key, so each would be drawn with the glyphs of the first one.
+    if (!font.copy.isEmpty())
+        font.id = QFontDatabase::addApplicationFont(font.copy);
+    if (font.id < 0) {
         QFile::remove(font.copy);
+        return {};
     }
+    live_.append(font);
+    return font.faces;
+}
 
-    const QStringList base_;   // the installed faces, as the program started
-    QSet<QString> baseKeys_;   // and case-folded
-    TrialCopies copies_;
-    int loaded_ = 0;
-    QList<TrialFont> live_;    // in the table
-    QList<TrialFont> hidden_;  // out of the table, still in the font database
-    qint64 hiddenBytes_ = 0;
-    QStringList faces_;        // the enumeration, as of the last notification
-    QStringList added_;
-};
+void QtFontTable::remove(const QString &path)
+{
+    const auto it = std::find_if(live_.begin(), live_.end(), [&](const Loaded &f) { return f.path == path; });
+    if (it == live_.end())
+        return;
+    const Loaded font = *it;
+    live_.erase(it);
+    if (hidden_.size() < limits_.hiddenFonts && hiddenBytes_ + font.size <= limits_.hiddenBytes) {
+        hidden_.append(font);
+        hiddenBytes_ += font.size;
+        return;
+    }
+    unload(font);
+    for (const Loaded &f : std::as_const(hidden_))
+        unload(f);
+    hidden_.clear();
+    hiddenBytes_ = 0;
+}
+
+void QtFontTable::notify()
+{
+    // The trial faces go in among the installed ones where the table sorts them; a face
+    // listed already is listed once.
+    QStringList added;
+    for (const Loaded &f : std::as_const(live_)) {
+        for (const TrialFace &face : f.faces) {
+            const bool known = face.name.isEmpty() || baseKeys_.contains(face.name.toCaseFolded())
+                || std::any_of(added.cbegin(), added.cend(), [&face](const QString &a) { return a.compare(face.name, Qt::CaseInsensitive) == 0; });
+            if (!known)
+                added.append(face.name);
+        }
+    }
+    std::sort(added.begin(), added.end(), lessCaseless);
+    faces_ = base_;
+    for (const QString &face : std::as_const(added))
+        faces_.insert(std::lower_bound(faces_.begin(), faces_.end(), face, lessCaseless), face);
+}
+
+void QtFontTable::unload(const Loaded &font)
+{
+    QFontDatabase::removeApplicationFont(font.id);
+    QFile::remove(font.copy);
+}
+
+} // namespace fonts
+
+namespace {
 
 FontTable *override_ = nullptr;
 
@@ -229,7 +199,7 @@ FontTable *override_ = nullptr;
 
 FontTable &FontTable::instance()
 {
-    static QtFontTable real;
+    static fonts::QtFontTable real;
     return override_ ? *override_ : real;
 }
 

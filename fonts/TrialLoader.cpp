@@ -3,6 +3,8 @@
 #include "fonts/FontTable.h"
 #include "fonts/faces.h"
 
+#include <QFontDatabase>
+
 namespace fonts {
 
 TrialLoader::TrialLoader(FontTable *table)
@@ -16,7 +18,7 @@ FontTable &TrialLoader::table() const
     return table_ ? *table_ : FontTable::instance();
 }
 
-QStringList TrialLoader::takeInstalledFaces()
+QStringList TrialLoader::recordInstalledFaces()
 {
     const FontTable &t = table();
     const int n = t.count();
@@ -36,10 +38,9 @@ QString TrialLoader::load(const QString &path)
 {
     FontTable &t = table();
     t.remove(trialFontFile_);
-    if (!path.isEmpty())
-        trialFontFile_ = path;
+    trialFontFile_ = path;
     trialFontBytes_ = readFontFile(trialFontFile_).value_or(QByteArray());
-    t.add(trialFontFile_, trialFontBytes_);
+    trialFaces_ = t.add(trialFontFile_, trialFontBytes_);
     t.notify();
     face_ = getNewFontName();
     return face_;
@@ -48,25 +49,35 @@ QString TrialLoader::load(const QString &path)
 QString TrialLoader::getNewFontName() const
 {
     // The table's installed faces stay those it started with, so once they are recorded only a
-    // face the trial file brought can be new: the first of those is the full scan's answer.
-    const FontTable &t = table();
+    // face the trial file brought can be new: the first of those in the table's order is the
+    // full scan's answer.
     if (!recorded_)
-        return firstNewFace(t, installedFontNames_);
-    for (const QString &face : t.addedFaces()) {
-        if (!installedFontNames_.contains(face))
-            return face;
+        return firstNewFace(table(), installedFontNames_);
+    QString first;
+    for (const TrialFace &face : trialFaces_) {
+        if (!face.name.isEmpty() && !installedFontNames_.contains(face.name)
+            && (first.isEmpty() || face.name.compare(first, Qt::CaseInsensitive) < 0))
+            first = face.name;
     }
-    return {};
+    return first;
 }
 
 QString TrialLoader::familyToDraw(const QString &face) const
 {
-    return table().familyToDraw(face);
+    if (!installedFontNames_.contains(face)) {
+        for (const TrialFace &trial : trialFaces_) {
+            if (trial.name == face)
+                return trial.family;
+        }
+    }
+    // Only a face named like a generic family needs the list: most never cost it.
+    return fonts::familyToDraw(face, isGenericFamily(face) ? QFontDatabase::families() : QStringList());
 }
 
 void TrialLoader::unload()
 {
     table().remove(trialFontFile_);
+    trialFaces_.clear();
     installedFontNames_.clear();
     recorded_ = false;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "fonts/FaceCollection.h"
+#include "fonts/FontTable.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-class FontTable;
 
 namespace fonts {
 
@@ -21,14 +20,15 @@ public:
     // The installed-fonts pass: every face the table lists now, in its order, is recorded in
     // installedFontNames (a letter-case variant of one recorded already is not recorded
     // again). Returns the faces, each as listed, for the installed-fonts list.
-    QStringList takeInstalledFaces();
+    QStringList recordInstalledFaces();
     const FaceCollection &installedFontNames() const { return installedFontNames_; }
 
-    // A click in the file list: the trial file leaves the table, `path` becomes the trial file
-    // (an empty path keeps the one there is, which then goes in again), is read, goes into the
-    // table, the table is notified and the face looked up. Returns that face; "" when the file
-    // gave none (the invalid-file message).
+    // A click in the file list: the trial file leaves the table, `path` becomes the trial file,
+    // is read, goes into the table, the table is notified and the face looked up. Returns that
+    // face; "" when the file gave none (the invalid-file message).
     QString load(const QString &path);
+    // The same for the trial file there is, read again: a click that selected no file.
+    QString reload() { return load(trialFontFile_); }
     const QString &trialFontFile() const { return trialFontFile_; }
     // What the trial file held when it was read for the table: the bytes the preview shows and
     // Install writes, whatever the file holds by then. Empty when it could not be read.
@@ -41,7 +41,8 @@ public:
     // the installed faces are recorded.
     QString getNewFontName() const;
 
-    // The family name that draws a face (FontTable::familyToDraw).
+    // The family name that draws a face: a trial face's own family; for any other face, the
+    // face itself (fonts::familyToDraw).
     QString familyToDraw(const QString &face) const;
 
     // The browser closes: the trial file leaves the table (an empty path too, which changes
@@ -55,6 +56,7 @@ private:
     FaceCollection installedFontNames_;
     QString trialFontFile_;
     QByteArray trialFontBytes_;
+    QList<TrialFace> trialFaces_; // what the trial file brought to the table
     QString face_;
     bool recorded_ = false; // installedFontNames holds the table's installed faces
 };

@@ -1,6 +1,7 @@
 #include "support/fakefonttable.h"
 #include "support/testenv.h"
 
+#include "fonts/QtFontTable.h"
 #include "fonts/TrialLoader.h"
 #include "fonts/drives.h"
 #include "fonts/faces.h"
@@ -128,9 +129,9 @@ private slots:
         const QString path = testenv::copyFont(file, dir, saveAs);
         damage(path);
         fonts::TrialLoader trial;
-        QCOMPARE(trial.takeInstalledFaces(), kInstalled);
+        QCOMPARE(trial.recordInstalledFaces(), kInstalled);
         const auto click = [&trial](const QString &file) { // the quick answer, where the full scan agrees
-            const QString quick = trial.load(file);
+            const QString quick = file.isEmpty() ? trial.reload() : trial.load(file);
             return fonts::firstNewFace(FontTable::instance(), trial.installedFontNames()) == quick ? quick : "<differs>";
         };
         const QString zeta = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
@@ -212,12 +213,55 @@ private slots:
         writer.waitForFinished();
     }
 
+    void hiddenTrialFontsBounds_data()
+    {
+        QTest::addColumn<int>("fonts");
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QStringList>("clicks"); // "file" or "file>other": file changed to other's bytes
+        QTest::addColumn<QList<int>>("loaded");  // trial fonts in Qt's database after each click
+        const QStringList four{"zeta", "eta", "kappa-bold", "lambda-black"};
+        const qint64 plenty = qint64(1) << 30;
+        QTest::newRow("kept within the count") << 3 << plenty << four << QList<int>{1, 2, 3, 4};
+        QTest::newRow("past the count all go") << 2 << plenty << four << QList<int>{1, 2, 3, 1};
+        QTest::newRow("past the size all go") << 32 << qint64(0) << four << QList<int>{1, 1, 1, 1};
+        QTest::newRow("a hidden file shown again") << 32 << plenty << QStringList{"zeta", "eta", "zeta"} << QList<int>{1, 2, 2};
+        QTest::newRow("a hidden file changed meanwhile") << 32 << plenty << QStringList{"zeta", "eta", "zeta>kappa-bold"} << QList<int>{1, 2, 3};
+    }
+    void hiddenTrialFontsBounds()
+    {
+        QFETCH(int, fonts);
+        QFETCH(qint64, bytes);
+        QFETCH(QList<int>, loaded);
+        QFETCH(QStringList, clicks);
+        const QString dir = testenv::freshDir(QStringLiteral("bounds"));
+        const auto trialFamilies = [] {
+            return QFontDatabase::families().filter(QRegularExpression(QStringLiteral("^") + kTrialFamilyPrefix)).size();
+        };
+        const qsizetype before = trialFamilies();
+        QList<int> counts;
+        {
+            fonts::QtFontTable table({fonts, bytes});
+            fonts::TrialLoader trial(&table);
+            trial.recordInstalledFaces();
+            for (const QString &click : clicks) {
+                const QString file = click.section(QLatin1Char('>'), 0, 0);
+                const QString bytesOf = click.section(QLatin1Char('>'), -1);
+                const QString path = dir + QLatin1Char('/') + file + QStringLiteral(".ttf");
+                QVERIFY(testenv::writeBytes(path, testenv::readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/") + bytesOf + QStringLiteral(".ttf"))));
+                QVERIFY(!trial.load(path).isEmpty());
+                counts.append(int(trialFamilies() - before));
+            }
+            trial.unload();
+        }
+        QCOMPARE(counts, loaded);
+    }
+
     void trialLoadRefusesWhatIsNoFile()
     {
         const QString pipe = testenv::freshDir(QStringLiteral("pipe")) + QStringLiteral("/pipe.ttf");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0); // reading it would never end
         fonts::TrialLoader trial;
-        trial.takeInstalledFaces();
+        trial.recordInstalledFaces();
         for (const QString &path : {pipe, testenv::home(), QStringLiteral("/no/such/file.ttf")})
             QCOMPARE(trial.load(path), QString());
     }
@@ -225,10 +269,10 @@ private slots:
     void getNewFontName_data()
     {
         QTest::addColumn<QStringList>("atStart");
-        QTest::addColumn<QStringList>("now"); // the enumeration after the trial file went in
+        QTest::addColumn<QStringList>("brought"); // the faces of the trial file, in its order
         QTest::addColumn<QString>("face");
         const QStringList two{"Arial", "Tahoma"};
-        QTest::newRow("first new face") << two << QStringList{"Arial", "New One", "Tahoma", "New Two"} << "New One";
+        QTest::newRow("first new face in the table's order") << two << QStringList{"Arial", "New Two", "Tahoma", "new one"} << "new one";
         QTest::newRow("other case counts as installed") << two << QStringList{"ARIAL", "tahoma"} << "";
         QTest::newRow("other case, then a new one") << two << QStringList{"arial", "Zeta"} << "Zeta";
         QTest::newRow("case variants at start: both known") << QStringList{"Alpha", "ALPHA"} << QStringList{"alpha", "B"} << "B";
@@ -237,12 +281,12 @@ private slots:
     void getNewFontName()
     {
         QFETCH(QStringList, atStart);
-        QFETCH(QStringList, now);
+        QFETCH(QStringList, brought);
         QFETCH(QString, face);
         FakeFontTable table(atStart);
         fonts::TrialLoader trial(&table);
-        QCOMPARE(trial.takeInstalledFaces(), atStart);
-        table.setFaces(QStringLiteral("/x.ttf"), now);
+        QCOMPARE(trial.recordInstalledFaces(), atStart);
+        table.setFaces(QStringLiteral("/x.ttf"), brought);
         QCOMPARE(trial.load(QStringLiteral("/x.ttf")), face);
         QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
     }

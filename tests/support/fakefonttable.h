@@ -16,12 +16,15 @@ public:
 
     int count() const override { return static_cast<int>(snapshot_.size()); }
     QString face(int index) const override { return snapshot_.value(index); }
-    QStringList addedFaces() const override { return snapshot_.mid(installed_.size()); }
-    void add(const QString &path, const QByteArray &) override
+    QList<TrialFace> add(const QString &path, const QByteArray &) override
     {
         calls << "add:" + path;
         if (files_.contains(path) && !loaded_.contains(path))
             loaded_ << path;
+        QList<TrialFace> faces;
+        for (const QString &face : files_.value(path))
+            faces.append({face, face});
+        return faces;
     }
     void remove(const QString &path) override
     {

@@ -176,7 +176,7 @@ QString MainWindow::shownFace() const
 {
     // A trial face is drawn under a family of its own, which stands for the face it was given.
     const QString drawn = QFontInfo(get("txPreview")->font()).family();
-    return drawn == FontTable::instance().familyToDraw(faceName()) ? faceName() : drawn;
+    return drawn.startsWith(QLatin1String(kTrialFamilyPrefix)) ? faceName() : drawn;
 }
 
 UrlRecorder::UrlRecorder()

@@ -130,7 +130,7 @@ void frmMain::setupFonts()
 void frmMain::fillInstalledFonts()
 {
     const QIcon picture = ImageList2->icon(2);
-    const QStringList faces = trial_.takeInstalledFaces();
+    const QStringList faces = trial_.recordInstalledFaces();
     QList<QTreeWidgetItem *> entries;
     entries.reserve(faces.size());
     for (const QString &face : faces)
@@ -172,7 +172,7 @@ void frmMain::Dir1_DblClick()
 void frmMain::File1_Click()
 {
     const QList<QListWidgetItem *> selected = ui->File1->selectedItems();
-    const QString face = trial_.load(selected.isEmpty() ? QString() : selected.first()->data(fonts::KeyRole).toString());
+    const QString face = selected.isEmpty() ? trial_.reload() : trial_.load(selected.first()->data(fonts::KeyRole).toString());
     if (face.isEmpty()) {
         ui->txFontName->setText(QLatin1String(fonts::kInvalidFontFileText));
         return;
