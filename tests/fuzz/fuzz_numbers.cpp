@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Module2::registryValueFor(text, locale);
     // Qt reads no "&H", no blanks or currency, and refuses out-of-range values, so only plain
     // literals are compared.
-    static const QRegularExpression plainLiteral(QStringLiteral("^[-+]?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]+)?$"));
+    static const QRegularExpression plainLiteral(
+        QRegularExpression::anchoredPattern(QStringLiteral("[-+]?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]+)?")));
     bool ok = false;
     const double qtValue = QLocale::c().toDouble(text, &ok);
     if (ok && plainLiteral.match(text).hasMatch() && (qtValue == 0 || std::isnormal(qtValue))) {
