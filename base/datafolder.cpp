@@ -1,6 +1,7 @@
 #include "base/datafolder.h"
 
 #include "base/system.h"
+#include "base/version.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,7 @@ namespace Module1 {
 
 QString getDataFolder()
 {
-    const QString path = platform::localAppDataFolder() + QDir::separator() + QStringLiteral("vexlora")
+    const QString path = platform::localAppDataFolder() + QDir::separator() + QStringLiteral(VEXLORA_APP_NAME)
                          + QDir::separator();
     if (!folderExists(path)) {
         // A fresh account may lack the parents too. A failure is not raised: the snooze

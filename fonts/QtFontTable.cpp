@@ -1,5 +1,6 @@
 #include "fonts/QtFontTable.h"
 
+#include "base/version.h"
 #include "fonts/faces.h"
 #include "fonts/sfnt.h"
 #include "fonts/system.h"
@@ -25,7 +26,7 @@ bool lessCaseless(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-const QString kCopiesPattern = QStringLiteral("vexlora-trial-");
+const QString kCopiesPattern = QStringLiteral(VEXLORA_APP_NAME "-trial-");
 const QString kOwnerLock = QStringLiteral("owner.lock");
 
 } // namespace
