@@ -6,7 +6,7 @@
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
 #include "preview/system.h"
-#include "support/testenv.h"
+#include "support/testwindows.h"
 #include "ui/main/TabStrip.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 //   bench_clicks [--clicks N] [--damaged N]        (defaults 10000 and 20000)
 //
 // Figures are printed, never asserted. Resident memory is read from /proc/self/statm.
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "ui/main/TabStrip.h"
 

@@ -19,7 +19,7 @@
 #include "base/datafolder.h"
 #include "base/snooze.h"
 #include "fonts/FontTable.h"
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include <QApplication>
 #include <QComboBox>

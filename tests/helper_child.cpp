@@ -5,7 +5,7 @@
 //                                   so that several at once contend for the same store
 //   trial-and-wait FOLDER FILE      FILE clicked in the main window, its face printed, then runs
 //                                   until it is killed; trial-and-exit ends there instead
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "fonts/Module2.h"
 #include "fonts/faces.h"

@@ -1,4 +1,4 @@
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "app/Module1.h"
 #include "base/clock.h"

@@ -1,4 +1,4 @@
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "base/clock.h"
 #include "base/datafolder.h"

@@ -1,4 +1,4 @@
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "fonts/FontTable.h"
 #include "fonts/regfile.h"

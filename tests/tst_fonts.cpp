@@ -1,5 +1,5 @@
 #include "support/fakefonttable.h"
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "fonts/QtFontTable.h"
 #include "fonts/TrialLoader.h"

@@ -1,5 +1,5 @@
 #include "support/fakeregistry.h"
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "base/beep.h"
 #include "fonts/faces.h"

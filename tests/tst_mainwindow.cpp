@@ -1,5 +1,5 @@
 #include "support/fakefonttable.h"
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "base/units.h"
 #include "fonts/listing.h"

@@ -1,4 +1,4 @@
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include "preview/FlexGrid.h"
 #include "ui/main/SizeBox.h"

@@ -2,7 +2,7 @@
 // Usage: vexlora_screenshot OUT.png FONT_FOLDER FILE_TO_CLICK
 
 #include <QApplication>
-#include "support/testenv.h"
+#include "support/testwindows.h"
 
 #include <QDir>
 #include <QListWidget>
