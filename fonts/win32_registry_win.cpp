@@ -65,16 +65,10 @@ long setRegistryString(std::uint32_t root, const std::wstring &subkey, const std
     // The Qt side trims too; doing it here as well keeps a value that reaches this call some
     // other way from carrying blanks into the registry.
     const std::wstring kept = trimmed(text);
-    std::vector<unsigned char> data;
-    data.reserve((kept.size() + 1) * 2);
-    for (wchar_t c : kept) {
-        const auto unit = static_cast<std::uint16_t>(c);
-        data.push_back(static_cast<unsigned char>(unit & 0xFF));
-        data.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    data.push_back(0);
-    data.push_back(0);
-    return setRegistryValue(root, subkey, name, REG_SZ, data);
+    // A wchar_t is a UTF-16 unit here, as REG_SZ keeps it: the string's own bytes, NUL and all.
+    const auto *bytes = reinterpret_cast<const unsigned char *>(kept.c_str());
+    return setRegistryValue(root, subkey, name, REG_SZ,
+                            std::vector<unsigned char>(bytes, bytes + (kept.size() + 1) * sizeof(wchar_t)));
 }
 
 long setRegistryDword(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
