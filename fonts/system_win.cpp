@@ -84,8 +84,8 @@ QString trialCopiesRoot()
 namespace registry {
 namespace {
 
-// Thin adapter: Qt strings in, the Qt-free Win32 unit makes the calls (and trims REG_SZ text
-// as the Qt side does, so the text is the same on every platform).
+// Thin adapter: Qt strings in, the Qt-free Win32 unit makes the calls. REG_SZ text comes
+// trimmed from the shared writer (Module2), as on every platform, and is passed on as it is.
 class Win32Registry : public Registry
 {
 public:

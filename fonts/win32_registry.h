@@ -16,13 +16,8 @@ namespace win32 {
 long setRegistryValue(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
                       std::uint32_t type, const std::vector<unsigned char> &data);
 
-// The text without the blanks around it: the characters QString::trimmed() removes (those
-// QChar::isSpace() accepts: U+0009-U+000D, U+0020, U+0085, U+00A0, U+1680, U+2000-U+200A,
-// U+2028, U+2029, U+202F, U+205F, U+3000), so a value written on Windows matches the one the
-// Qt side keeps elsewhere. Blanks inside the text stay.
-std::wstring trimmed(const std::wstring &text);
-
-// REG_SZ: the text, trimmed as above, in UTF-16 with its terminating NUL counted in the length.
+// REG_SZ: the text as given, in UTF-16 with its terminating NUL counted in the length. The
+// shared writer (Module2) trims it before, alike on every platform.
 long setRegistryString(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
                        const std::wstring &text);
 

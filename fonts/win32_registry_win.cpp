@@ -17,27 +17,7 @@ bool holdsNul(const std::wstring &s)
     return s.find(L'\0') != std::wstring::npos;
 }
 
-// QChar::isSpace() for the basic plane, where all of its blanks lie.
-bool isBlank(wchar_t c)
-{
-    const auto u = static_cast<std::uint32_t>(c);
-    return (u >= 0x0009 && u <= 0x000D) || u == 0x0020 || u == 0x0085 || u == 0x00A0 || u == 0x1680
-        || (u >= 0x2000 && u <= 0x200A) || u == 0x2028 || u == 0x2029 || u == 0x202F || u == 0x205F
-        || u == 0x3000;
-}
-
 } // namespace
-
-std::wstring trimmed(const std::wstring &text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 long setRegistryValue(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
                       std::uint32_t type, const std::vector<unsigned char> &data)
@@ -62,19 +42,10 @@ long setRegistryValue(std::uint32_t root, const std::wstring &subkey, const std:
 long setRegistryString(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
                        const std::wstring &text)
 {
-    // The Qt side trims too; doing it here as well keeps a value that reaches this call some
-    // other way from carrying blanks into the registry.
-    const std::wstring kept = trimmed(text);
-    std::vector<unsigned char> data;
-    data.reserve((kept.size() + 1) * 2);
-    for (wchar_t c : kept) {
-        const auto unit = static_cast<std::uint16_t>(c);
-        data.push_back(static_cast<unsigned char>(unit & 0xFF));
-        data.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    data.push_back(0);
-    data.push_back(0);
-    return setRegistryValue(root, subkey, name, REG_SZ, data);
+    // A wchar_t is a UTF-16 unit here, as REG_SZ keeps it: the string's own bytes, NUL and all.
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.c_str());
+    return setRegistryValue(root, subkey, name, REG_SZ,
+                            std::vector<unsigned char>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t)));
 }
 
 long setRegistryDword(std::uint32_t root, const std::wstring &subkey, const std::wstring &name,
