@@ -194,6 +194,7 @@ private slots:
     // the bytes are read once, so nothing faults on pages that are gone.
     void fileChangedWhileClicked()
     {
+        VEXLORA_STRESS_ONLY();
         const QString dir = testenv::freshDir(QStringLiteral("changing"));
         const QString path = testenv::copyFont(QStringLiteral("zeta.ttf"), dir);
         QProcess writer;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vexlora with clang under AddressSanitizer and UndefinedBehaviorSanitizer (leaks too), runs
-# every Qt test in that build, then runs each fuzz target a fixed number of times on its corpus.
+# every Qt test in that build (with the long race and stress tests, which only this stage runs),
+# then runs each fuzz target a fixed number of times on its corpus.
 # Installs clang and its runtime when missing. Ends with "sanitizers: passed" or "sanitizers: FAILED".
 #   tools/test-sanitizers.sh [build folder]     (default: build-asan)
 set -euo pipefail
@@ -12,7 +13,7 @@ runs=${VEXLORA_FUZZ_RUNS:-300000}
 fail() { echo "sanitizers: FAILED ($1)"; exit 1; }
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBUILD_TESTING=ON -DVEXLORA_BENCH=OFF -DVEXLORA_SANITIZE=ON -DVEXLORA_FUZZ=ON >/dev/null || fail "configure"
+    -DBUILD_TESTING=ON -DVEXLORA_BENCH=OFF -DVEXLORA_SANITIZE=ON -DVEXLORA_FUZZ=ON -DVEXLORA_STRESS=ON >/dev/null || fail "configure"
 cmake --build "$build" -j"$(nproc)" || fail "build"
 
 # Any report ends the process with an error; leaks count.

@@ -49,6 +49,12 @@ public slots:
 
 } // namespace testenv
 
+// Long race and stress tests run once, in the sanitizer stage, where a race shows best, and not
+// in every run: CMake registers them under the label "stress" with VEXLORA_STRESS on.
+#define VEXLORA_STRESS_ONLY()                                                \
+    if (!qEnvironmentVariableIsSet("VEXLORA_STRESS"))                        \
+        QSKIP("a stress test: configure with -DVEXLORA_STRESS=ON, then ctest -L stress")
+
 // Like QTEST_MAIN, but with the private environment set up first. Pass the installed fonts.
 #define VEXLORA_TEST_MAIN(TestObject, ...)                                   \
     int main(int argc, char *argv[])                                         \
