@@ -20,7 +20,7 @@ class TrialCopies;
 // asking for that family can draw no other file: not another style of an installed family,
 // not a font previewed earlier, not a face Qt or fontconfig would put in its place.
 //
-// Qt drops an application font only by forgetting every family and asking the system for all
+// Qt (6.4) drops an application font only by forgetting every family and asking the system for all
 // of them again: with 10,000 families that is most of 100 ms, on every click. So a font that
 // leaves the table is kept loaded but hidden, which its family of its own makes harmless; the
 // hidden ones leave the database all together once they pass either bound.

@@ -31,7 +31,7 @@ bool isGenericFamily(const QString &family);
 QString familyToDraw(const QString &face, const QStringList &qtFamilies);
 
 // The windows are drawn for faces Linux seldom has (Tahoma, Arial, Verdana, MS Sans Serif). For
-// a family it lacks, Qt asks the platform for every installed family in order of likeness and
+// a family it lacks, Qt (6.4) asks the platform for every installed family in order of likeness and
 // compares each with each family it knows, once per family, style and script and again after
 // every change to its database: with 10,000 families, seconds each time. So what draws each of
 // them is worked out once, before the first window, and that family is what the windows give Qt.
