@@ -1,4 +1,4 @@
-#include "clickable.h"
+#include "ui/dialogs/clickable.h"
 
 #include <QFocusFrame>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "fit.h"
+#include "ui/dialogs/fit.h"
 
 #include <QLabel>
 

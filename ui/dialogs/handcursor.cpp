@@ -1,4 +1,4 @@
-#include "handcursor.h"
+#include "ui/dialogs/handcursor.h"
 
 #include <QPixmap>
 

@@ -1,4 +1,4 @@
-#include "links.h"
+#include "ui/dialogs/links.h"
 
 #include <QDesktopServices>
 #include <QUrlQuery>
