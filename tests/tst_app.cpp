@@ -49,7 +49,7 @@ private slots:
         // with the faces the windows are drawn for chosen before them (the tests' fonts.conf
         // gives Beta Serif for MS Sans Serif)
         const QString driveFace = mainWindow()->findChild<QWidget *>(QStringLiteral("Drive1"))->font().family();
-        QTimer::singleShot(50, mainWindow(), &QWidget::close);
+        QTimer::singleShot(0, mainWindow(), &QWidget::close);
         QCOMPARE(QApplication::exec(), 0); // closing the main window ends the program
         QFile::remove(Module1::getDataFolder() + QStringLiteral("noads.vxl"));
         QCOMPARE(driveFace, QStringLiteral("Beta Serif"));
@@ -58,9 +58,12 @@ private slots:
     void proceedKeepsTheProgramRunning()
     {
         Module1::Main();
-        QTimer::singleShot(0, this, &proceed); // the advertisement, the only window, closes here
         bool ranOn = false;
-        QTimer::singleShot(300, this, [&] { ranOn = mainWindow() && mainWindow()->close(); });
+        QTimer::singleShot(0, this, [&] {
+            proceed(); // the advertisement, the only window, closes here
+            // A program that ended meanwhile leaves its event loop before this comes round.
+            QTimer::singleShot(0, this, [&] { ranOn = mainWindow() && mainWindow()->close(); });
+        });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(ranOn);
     }
