@@ -46,6 +46,7 @@ private slots:
     void Drive1_Change();
     void Dir1_NodeClick(QTreeWidgetItem *node);
     void Dir1_DblClick();
+    void Dir1_Expand(QTreeWidgetItem *node);
     void File1_Click();
 
     // preview: size box, views, character map and copy
