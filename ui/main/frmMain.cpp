@@ -61,7 +61,7 @@ frmMain::frmMain(QWidget *parent)
     ui->txPreview->setFocus(); // where the window's tab order starts
     // On Linux a combo box tells screen readers its text as its name and leaves what it is for
     // to a label that names it; these labels are for them alone and stay hidden.
-    for (QComboBox *box : {ui->Drive1, ui->cmbSize}) {
+    for (QComboBox *box : {ui->Drive1, static_cast<QComboBox *>(ui->cmbSize)}) {
         auto *label = new QLabel(box->accessibleName(), box->parentWidget());
         label->setBuddy(box);
         label->hide();

@@ -89,7 +89,4 @@ private:
 
     WindowGeometry geometry_; // the layout in twips, as the last pass left it
     bool loaded_ = false;
-    bool sizeBoxFocused_ = false;  // the size box is the window's focus control
-    bool sizeBoxSettling_ = false; // the box is handling Enter or its focus-out by itself
-    int sizeListApplied_ = -1;     // the entry of the open list the arrow keys applied last
 };
