@@ -257,11 +257,9 @@ private slots:
     {
         QTest::addColumn<Act>("act");
         QTest::addColumn<QString>("loaded"); // the file added, or "" for none
-        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); })
-                                    << "b.ttf";
+        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); }) << "b.ttf";
         QTest::newRow("double-click: once") << Act([](QListWidget *l, QPoint p) { testenv::doubleClick(l->viewport(), p); }) << "b.ttf";
-        QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); })
-                                           << "";
+        QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); }) << "";
         QTest::newRow("empty space: the trial file again") << Act([](QListWidget *l, QPoint) {
             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->viewport()->rect().bottomRight() - QPoint(3, 3));
         }) << "a.ttf";
