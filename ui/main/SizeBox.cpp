@@ -106,6 +106,7 @@ void SizeBox::showPopup()
 {
     // The box makes its list when it is first wanted; a filter installed again is not doubled.
     view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
     listApplied_ = -1;
     listKeyMove_ = false;
     QComboBox::showPopup();
@@ -113,14 +114,12 @@ void SizeBox::showPopup()
 
 bool SizeBox::eventFilter(QObject *watched, QEvent *event)
 {
-    // The list itself moves to the entry; its change of entry is then reported as highlighted,
-    // within the key press that made it.
-    if (watched == view()) {
-        if (event->type() == QEvent::KeyPress)
-            listKeyMove_ = movesInList(static_cast<QKeyEvent *>(event));
-        else if (event->type() == QEvent::KeyRelease)
-            listKeyMove_ = false;
-    }
+    // The list itself moves to the entry a key asks for, and reports it as highlighted within
+    // the key press; the pointer moving over the list highlights entries too.
+    if (event->type() == QEvent::KeyPress && watched == view())
+        listKeyMove_ = movesInList(static_cast<QKeyEvent *>(event));
+    else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseMove)
+        listKeyMove_ = false;
     return QComboBox::eventFilter(watched, event);
 }
 

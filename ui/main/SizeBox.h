@@ -36,7 +36,7 @@ private:
 
     bool entered_ = false;     // the box is its window's focus control
     bool settling_ = false;    // the box is handling Enter or its focus-out by itself
-    bool listKeyMove_ = false; // a move key is being handled in the open list
+    bool listKeyMove_ = false; // a move key went down in the open list and has moved nothing yet
     int listApplied_ = -1;     // the entry of the open list the arrow keys applied last
 };
 
