@@ -204,7 +204,7 @@ private slots:
         const Step steps[] = {
             {[&] { QTest::mouseClick(bar->widgetForAction(bold), Qt::LeftButton); }, true, false},
             {[&] { win.get("File1")->setFocus(); keys({Qt::CTRL | Qt::Key_I}); }, true, true},
-            {[&] { text->setFocus(); keys({Qt::Key_Tab, Qt::Key_Right, Qt::Key_Space}); }, false, true}, // Install, Bold
+            {[&] { text->setFocus(); keys({Qt::Key_Tab, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Space}); }, false, true}, // Install, About, Italic, Bold
             {[] { keys({Qt::Key_Right, Qt::Key_Return}); }, false, false},
             {[] { keys({Qt::CTRL | Qt::Key_B}); }, true, false}};
         for (const Step &s : steps) {
@@ -257,14 +257,16 @@ private slots:
     {
         QTest::addColumn<Act>("act");
         QTest::addColumn<QString>("loaded"); // the file added, or "" for none
-        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); })
-                                    << "b.ttf";
+        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); }) << "b.ttf";
         QTest::newRow("double-click: once") << Act([](QListWidget *l, QPoint p) { testenv::doubleClick(l->viewport(), p); }) << "b.ttf";
-        QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); })
-                                           << "";
+        QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); }) << "";
         QTest::newRow("empty space: the trial file again") << Act([](QListWidget *l, QPoint) {
             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->viewport()->rect().bottomRight() - QPoint(3, 3));
         }) << "a.ttf";
+        QTest::newRow("released outside: none") << Act([](QListWidget *l, QPoint p) {
+            QTest::mousePress(l->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseRelease(l->viewport(), Qt::LeftButton, {}, QPoint(-3, -3));
+        }) << "";
         QTest::newRow("arrow, then Enter") << Act([](QListWidget *l, QPoint) {
             QTest::keyClick(l, Qt::Key_Down);
             QTest::keyClick(l, Qt::Key_Return);
@@ -308,9 +310,10 @@ private slots:
         QCOMPARE(files(), rootFonts);
         win.chooseDrive(disk);
         QCOMPARE(testenv::texts(tree->invisibleRootItem()), (QStringList{".hidden", "A", "b", "c", "link to A"}));
+        QTreeWidgetItem *a = win.node(QStringLiteral("A"));
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(a).center()); // only the left button clicks
         QCOMPARE(files(), rootFonts); // the file list keeps its folder
 
-        QTreeWidgetItem *a = win.node(QStringLiteral("A"));
         win.click(a);
         QCOMPARE(files(), QStringList{"zeta.ttf"});
         QCOMPARE(a->childCount(), 0); // a click lists no subfolders
@@ -353,11 +356,11 @@ private slots:
         QCOMPARE(tree->topLevelItemCount(), 0);
     }
 
-    // Keys alone: arrows list nothing, Enter lists and fills, Right fills and opens; a font two levels down previews.
+    // Keys alone: arrows list nothing, Enter lists and fills, Right and + fill and open; a font two levels down previews.
     void treeByKeys()
     {
         const QString disk = testenv::freshDir(QStringLiteral("keys"));
-        for (const char *sub : {"A/a1", "A/A2", "b/c"})
+        for (const char *sub : {"A/a1", "A/A2", "b/c/d"})
             QDir(disk).mkpath(QLatin1String(sub));
         testenv::copyFont(QStringLiteral("eta.ttf"), disk + QStringLiteral("/A"));
         testenv::copyFont(QStringLiteral("zeta.ttf"), disk + QStringLiteral("/A/A2"));
@@ -374,6 +377,8 @@ private slots:
         QCOMPARE(files(), QStringList{"zeta.ttf"});
         keys({Qt::Key_Down, Qt::Key_Right});
         QCOMPARE(testenv::texts(win.node(QStringLiteral("b"))), QStringList{"c"});
+        keys({Qt::Key_Down, Qt::Key_Plus});
+        QCOMPARE(testenv::texts(win.node(QStringLiteral("b"))->child(0)), QStringList{"d"});
         QCOMPARE(files(), QStringList{"zeta.ttf"});
         keys({Qt::SHIFT | Qt::Key_Tab, Qt::Key_Return}); // the file list, on its first file
         QCOMPARE(win.faceName(), QStringLiteral("Zeta Display"));

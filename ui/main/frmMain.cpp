@@ -9,7 +9,6 @@
 #include "preview/FlexGrid.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/look.h"
-#include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
 #include "ui/main/SizeBox.h"
 
@@ -61,7 +60,7 @@ frmMain::frmMain(QWidget *parent)
     ui->txPreview->setFocus(); // where the window's tab order starts
     // On Linux a combo box tells screen readers its text as its name and leaves what it is for
     // to a label that names it; these labels are for them alone and stay hidden.
-    for (QComboBox *box : {ui->Drive1, ui->cmbSize}) {
+    for (QComboBox *box : {ui->Drive1, static_cast<QComboBox *>(ui->cmbSize)}) {
         auto *label = new QLabel(box->accessibleName(), box->parentWidget());
         label->setBuddy(box);
         label->hide();
@@ -80,7 +79,7 @@ frmMain::~frmMain()
 
 void frmMain::setupToolbar()
 {
-    QToolBar *bar = ui->Toolbar1;
+    ToolBar *bar = ui->Toolbar1;
     for (QAction *button : {ui->tbInstall, ui->tbBold, ui->tbItalic, ui->tbAbout}) {
         button->setIcon(ImageList1->icon(button->property(kImageIndex).toInt()));
         bar->widgetForAction(button)->setFixedSize(31, 30);
@@ -100,7 +99,7 @@ void frmMain::setupToolbar()
     fitSizeBox(ui->cmbSize);
 
     connect(bar, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
-    toolbarOneStop(bar, ui->txPreview);
+    bar->makeOneTabStop(ui->txPreview);
 }
 
 QString frmMain::getNewFontName()

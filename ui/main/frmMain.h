@@ -46,6 +46,7 @@ private slots:
     void Drive1_Change();
     void Dir1_NodeClick(QTreeWidgetItem *node);
     void Dir1_DblClick();
+    void Dir1_Expand(QTreeWidgetItem *node);
     void File1_Click();
 
     // preview: size box, views, character map and copy
@@ -88,7 +89,4 @@ private:
 
     WindowGeometry geometry_; // the layout in twips, as the last pass left it
     bool loaded_ = false;
-    bool sizeBoxFocused_ = false;  // the size box is the window's focus control
-    bool sizeBoxSettling_ = false; // the box is handling Enter or its focus-out by itself
-    int sizeListApplied_ = -1;     // the entry of the open list the arrow keys applied last
 };

@@ -6,11 +6,7 @@
 #include "fonts/faces.h"
 #include "fonts/listing.h"
 #include "fonts/system.h"
-#include "ui/main/EventHook.h"
 #include "ui/main/ImageList.h"
-
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace {
 
@@ -45,16 +41,6 @@ private:
     QIcon picture_;
 };
 
-bool isLeft(QEvent *event, QEvent::Type type)
-{
-    return event->type() == type && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-}
-
-QPoint posOf(QEvent *event)
-{
-    return static_cast<QMouseEvent *>(event)->position().toPoint();
-}
-
 } // namespace
 
 void frmMain::setupFonts()
@@ -66,65 +52,11 @@ void frmMain::setupFonts()
     // the tree from the wrong root.
     connect(ui->Drive1, &QComboBox::currentIndexChanged, this, &frmMain::Drive1_Change);
 
-    // Clicks are taken from the mouse, as the list and tree controls report them: a click
-    // anywhere in File1 (on empty space Qt sends no item signal), a node click and a
-    // double-click anywhere in Dir1. The release that ends a double-click is no second click.
-    auto afterDouble = std::make_shared<bool>(false);
-    new EventHook(ui->File1->viewport(), [this, afterDouble](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonPress)
-            *afterDouble = false;
-        else if (isLeft(e, QEvent::MouseButtonDblClick))
-            *afterDouble = true;
-        else if (isLeft(e, QEvent::MouseButtonRelease) && !*afterDouble
-                 && ui->File1->viewport()->rect().contains(posOf(e)))
-            File1_Click();
-        return false;
-    });
-    // Moving the selection with the keys loads nothing; Enter loads the current file, so the
-    // keyboard alone can preview a file too.
-    enterClicks(ui->File1, [this] { File1_Click(); });
-
-    auto treeState = std::make_shared<std::pair<QTreeWidgetItem *, bool>>(nullptr, false); // pressed node, after double
-    new EventHook(ui->Dir1->viewport(), [this, treeState](QEvent *e) {
-        if (e->type() == QEvent::MouseButtonPress) {
-            *treeState = {ui->Dir1->itemAt(posOf(e)), false};
-        } else if (isLeft(e, QEvent::MouseButtonDblClick)) {
-            treeState->second = true;
-            // The first double-click on a node fills and opens it, and the tree must not fold
-            // it again; a node that had children already the tree folds or unfolds itself.
-            const QTreeWidgetItem *node = ui->Dir1->selectedItems().value(0);
-            const bool filled = node && node->childCount() > 0;
-            Dir1_DblClick();
-            return !filled;
-        } else if (isLeft(e, QEvent::MouseButtonRelease) && !treeState->second) {
-            // A click on a node's expand arrow neither selects it nor counts as a node click.
-            QTreeWidgetItem *node = ui->Dir1->itemAt(posOf(e));
-            if (node && node == treeState->first && node->isSelected())
-                Dir1_NodeClick(node);
-        }
-        return false;
-    });
-    // By keys: Enter is a node click and a double-click on the current node, which lists its
-    // files and fills it the first time, but leaves folding to Left and Right. Right (or "+")
-    // opens a node as the tree does, filling it first if it has not been filled. Moving with
-    // the arrow keys lists nothing.
-    enterClicks(ui->Dir1, [this] {
-        Dir1_NodeClick(ui->Dir1->currentItem());
-        Dir1_DblClick();
-    });
-    new EventHook(ui->Dir1, [this](QEvent *e) {
-        if (e->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(e);
-        QTreeWidgetItem *node = ui->Dir1->currentItem();
-        if ((key->key() != Qt::Key_Right && key->key() != Qt::Key_Plus) || !node || node->childCount() > 0)
-            return false;
-        fillFolderNodes(node->data(0, fonts::KeyRole).toString() + fonts::separator(), node);
-        return true;
-    });
-
-    connect(ui->lstInst, &QTreeWidget::itemClicked, this, &frmMain::lstInst_ItemClick);
-    enterClicks(ui->lstInst, [this] { lstInst_ItemClick(); });
+    connect(ui->File1, &FileList::Click, this, &frmMain::File1_Click);
+    connect(ui->Dir1, &FolderTree::NodeClick, this, &frmMain::Dir1_NodeClick);
+    connect(ui->Dir1, &FolderTree::DblClick, this, &frmMain::Dir1_DblClick);
+    connect(ui->Dir1, &FolderTree::Expand, this, &frmMain::Dir1_Expand);
+    connect(ui->lstInst, &FaceList::ItemClick, this, &frmMain::lstInst_ItemClick);
 }
 
 void frmMain::fillInstalledFonts()
@@ -166,6 +98,11 @@ void frmMain::Dir1_DblClick()
     if (selected.isEmpty())
         return;
     QTreeWidgetItem *node = selected.first();
+    fillFolderNodes(node->data(0, fonts::KeyRole).toString() + fonts::separator(), node);
+}
+
+void frmMain::Dir1_Expand(QTreeWidgetItem *node)
+{
     fillFolderNodes(node->data(0, fonts::KeyRole).toString() + fonts::separator(), node);
 }
 
