@@ -41,9 +41,9 @@ using Setup = std::function<void(Copy &)>;
 QString registeredFile(const QString &face)
 {
     const auto doc = registry::parseRegText(QString::fromUtf8(readBytes(registry::RegFileStore().filePath(registry::RootKey::HKEY_LOCAL_MACHINE))),
-                                            QStringLiteral("HKEY_LOCAL_MACHINE")).document;
-    const registry::RawValue *value = doc ? registry::findValue(*doc, kFontsKey, face + QStringLiteral(" (TrueType)")) : nullptr;
-    return value ? value->text() : QString();
+                                            QStringLiteral("HKEY_LOCAL_MACHINE"));
+    const registry::Value *value = doc ? registry::findValue(*doc, kFontsKey, face + QStringLiteral(" (TrueType)")) : nullptr;
+    return value && std::holds_alternative<QString>(*value) ? std::get<QString>(*value) : QString();
 }
 
 } // namespace
@@ -263,7 +263,7 @@ private slots:
             QCOMPARE(beeps, installs ? 0 : round);
             QCOMPARE(entries(fontsFolder()), installs ? QStringList{file} : QStringList());
             const auto doc = registry::parseRegText(QString::fromUtf8(readBytes(registry::RegFileStore().filePath(
-                                                        registry::RootKey::HKEY_LOCAL_MACHINE))), QStringLiteral("HKEY_LOCAL_MACHINE")).document;
+                                                        registry::RootKey::HKEY_LOCAL_MACHINE))), QStringLiteral("HKEY_LOCAL_MACHINE"));
             QCOMPARE(doc && registry::findValue(*doc, kFontsKey, win.faceName() + " (TrueType)"), installs);
         }
         if (!installs)
