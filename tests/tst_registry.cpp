@@ -6,32 +6,33 @@
 
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 
 using namespace registry;
 using testenv::readBytes;
 
-Q_DECLARE_METATYPE(registry::RawValue)
 Q_DECLARE_METATYPE(registry::Status)
+Q_DECLARE_METATYPE(registry::Value)
 Q_DECLARE_METATYPE(std::optional<registry::Value>)
 
 namespace {
 
 const QString kRoot = QStringLiteral("HKEY_LOCAL_MACHINE");
 const QString kFontsKey = QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\");
-RawValue sz(const QString &text) { return RawValue::of(text); }
+const QString kHead = QStringLiteral("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software]\n");
 
-// A store others wrote to: values of every form, in keys beside the fonts key.
+// A store others wrote to: values of every form beside the fonts key, wrapped as the registry editor does.
 const QByteArray kOtherKeys = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n@=\"default\"\n"
                               "\"Text\"=\"with \\\"quotes\\\" and \\\\ backslash\"\n\"Number\"=dword:0000002a\n"
                               "\"Multi\"=hex(7):61,00,00,00,62,00,00,00,\\\n  00,00\n\"Binary\"=hex:de,ad,be,ef\n\n"
                               "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\n"
                               "\"Alpha Sans (TrueType)\"=\"alpha.ttf\"\n";
 
-// A store folder holding the file others wrote, with a Windows tool's line ends if asked.
-QString storeWithOthers(bool crlf = false)
+// A store folder holding the file others wrote.
+QString storeWithOthers()
 {
     const QString dir = testenv::freshDir(QStringLiteral("store"));
-    testenv::writeBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"), crlf ? QByteArray(kOtherKeys).replace("\n", "\r\n") : kOtherKeys);
+    testenv::writeBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"), kOtherKeys);
     return dir;
 }
 
@@ -71,96 +72,113 @@ private slots:
         QVERIFY(Module2::registryValueFor(QStringLiteral("$ 5"), QLocale(QLocale::English, QLocale::UnitedStates)) == Value(qint32(5)));
     }
 
-    void roundTrip_data()
+    // A value's line under [HKEY_LOCAL_MACHINE\Software]: what this version writes, and what
+    // earlier versions and other tools wrote, read back to the same value.
+    void forms_data()
     {
+        QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<RawValue>("value");
-        QTest::addColumn<QString>("line"); // how the value appears in the file
-        QTest::newRow("plain") << "Zeta Display (TrueType)" << sz("zeta.ttf") << "\"Zeta Display (TrueType)\"=\"zeta.ttf\"";
-        QTest::newRow("quotes and backslashes") << "Say \"hi\"\\" << sz("C:\\a \"b\"\\") << "\"Say \\\"hi\\\"\\\\\"=\"C:\\\\a \\\"b\\\"\\\\\"";
-        QTest::newRow("non-ASCII") << QStringLiteral("Zéta 字 \U0001D518") << sz(QStringLiteral("zéta.ttf"))
-                                   << QStringLiteral("\"Zéta 字 \U0001D518\"=\"zéta.ttf\"");
-        QTest::newRow("line separator in data") << "ls" << sz(QStringLiteral("a\u2028b")) << "\"ls\"=hex(1):61,00,28,20,62,00,00,00";
-        QTest::newRow("section injected through data") << "Zeta" << sz("x\"\n[HKEY_LOCAL_MACHINE\\Evil]\n\"y\"=\"z")
-                                                       << "\"Zeta\"=hex(1):78,00,22,00,0a,00,5b,00";
-        QTest::newRow("long data wraps") << "long" << sz(QString(60, QLatin1Char('x')) + '\n') << ",\\\n  78,00,";
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<bool>("written"); // as this version writes it; else only read
+        const auto row = [](const char *what, const QString &line, const QString &name, const Value &value, bool written = true) {
+            QTest::newRow(what) << line << name << value << written;
+        };
+        row("text", "\"Zeta Display (TrueType)\"=\"zeta.ttf\"", "Zeta Display (TrueType)", QStringLiteral("zeta.ttf"));
+        row("quotes and backslashes", "\"Say \\\"hi\\\"\\\\\"=\"C:\\\\a \\\"b\\\"\"", "Say \"hi\"\\", QStringLiteral("C:\\a \"b\""));
+        row("non-ASCII", QStringLiteral("\"Zéta 字 \U0001D518\"=\"zéta.ttf\""), QStringLiteral("Zéta 字 \U0001D518"), QStringLiteral("zéta.ttf"));
+        row("default value", "@=\"d\"", "", QStringLiteral("d"));
+        row("number", "\"Count\"=dword:0000000a", "Count", qint32(10));
+        row("negative number", "\"n\"=dword:fffffffe", "n", qint32(-2));
+        row("section injected through data", "\"z\"=hex(1):78,00,0a,00,5b,00,00,00", "z", QStringLiteral("x\n["));
+        row("line separator", "\"ls\"=hex(1):61,00,28,20,62,00,00,00", "ls", QStringLiteral("a\u2028b"));
+        row("NUL inside", "\"nul\"=hex(1):61,00,00,00,62,00,00,00", "nul", QString::fromUtf8("a\0b", 3));
+        row("unpaired surrogate", "\"s\"=hex(1):00,d8,00,00", "s", QString(QChar(0xD800)));
+        row("text wrapped as before", "\"v\"=hex(1):" + QString("78,00,").repeated(12) + "\\\n  78,00,78,00,78,00,0a,00,00,00", "v",
+            QString(15, QLatin1Char('x')) + '\n', false);
+        row("short number, letter case", "\"V\"=DWORD:A", "v", qint32(10), false);
+        row("CRLF, blanks, a comment", "; note\r\n\"v\"=\"a b\" \t\r", "v", QStringLiteral("a b"), false);
+        row("the later of two", "\"v\"=\"1\"\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\]\n\"V\"=\"2\"", "v", QStringLiteral("2"), false);
     }
-    void roundTrip()
+    void forms()
     {
-        QFETCH(QString, name);
-        QFETCH(RawValue, value);
         QFETCH(QString, line);
-        RegDocument doc{kRoot, {}};
-        QVERIFY(setValueIn(doc, kFontsKey, name, value).ok());
-        const QString text = formatRegText(doc);
-        QVERIFY2(text.contains(line), qPrintable(text));
-        // Data never opens a section or a value of its own: every line is the header, one of our
-        // five sections, a value or a continuation.
-        QCOMPARE(text.count(QLatin1String("\n[")), 5);
-        for (const QString &l : text.split('\n'))
-            QVERIFY2(l.isEmpty() || l == QLatin1String(kRegHeader) || QStringLiteral("[\"@ ").contains(l[0]), qPrintable(l));
-        const ParseResult back = parseRegText(text, kRoot);
-        QVERIFY2(back.document, qPrintable(back.error));
-        QCOMPARE(*findValue(*back.document, kFontsKey, name), value);
+        QFETCH(QString, name);
+        QFETCH(Value, value);
+        QFETCH(bool, written);
+        RegDocument mine;
+        QVERIFY(setValueIn(mine, QStringLiteral("Software"), name, value).ok());
+        QCOMPARE(formatRegText(mine, kRoot) == kHead + line + "\n\n", written);
+        const auto doc = parseRegText(QChar(0xFEFF) + kHead + line + '\n', kRoot);
+        const Value *found = doc && doc->size() == 1 ? findValue(*doc, QStringLiteral("SOFTWARE\\"), name.toUpper()) : nullptr;
+        QVERIFY(found && *found == value);
     }
 
-    // The store on disk: what others wrote survives, names compare without regard to case.
-    void storeUpdates_data()
-    {
-        QTest::addColumn<QString>("subkey");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("crlf");
-        QTest::newRow("new value in a listed key") << kFontsKey << "Zeta Display (TrueType)" << false;
-        QTest::newRow("value and key named in another case") << "SOFTWARE\\other\\" << "TEXT" << false;
-        QTest::newRow("new key below an unlisted parent") << "Software\\Elsewhere\\Deeper" << "x" << false;
-        QTest::newRow("a store with CRLF line ends") << kFontsKey << "Zeta Display (TrueType)" << true;
-    }
+    // The store on disk: what others wrote survives, their values of other types line by line;
+    // names compare without regard to case, and an existing one keeps its spelling.
     void storeUpdates()
     {
-        QFETCH(QString, subkey);
-        QFETCH(QString, name);
-        QFETCH(bool, crlf);
-        const QString dir = storeWithOthers(crlf);
-        QVERIFY(RegFileStore(dir).setValue(RootKey::HKEY_LOCAL_MACHINE, subkey, name, QStringLiteral("new.ttf")).ok());
-        RegDocument expected = *parseRegText(QString::fromUtf8(kOtherKeys), kRoot).document;
-        QVERIFY(setValueIn(expected, subkey, name, sz("new.ttf")).ok());
-        QCOMPARE(readBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg")), formatRegText(expected).toUtf8());
-        // An existing value keeps the spelling it was first written with.
-        QVERIFY(!formatRegText(expected).contains(QLatin1String("\"TEXT\"")));
+        const QString dir = storeWithOthers();
+        RegDocument expected = parseRegText(QString::fromUtf8(kOtherKeys), kRoot).value_or(RegDocument());
+        for (const auto &[subkey, name] : {std::pair<QString, QString>(kFontsKey, "Zeta Display (TrueType)"), {"SOFTWARE\\other\\", "TEXT"},
+                                           {"Software\\Other", "binary"}}) { // a new value; names in another case; another type
+            QVERIFY(RegFileStore(dir).setValue(RootKey::HKEY_LOCAL_MACHINE, subkey, name, QStringLiteral("new.ttf")).ok());
+            QVERIFY(setValueIn(expected, subkey, name, QStringLiteral("new.ttf")).ok());
+        }
+        const QByteArray written = readBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"));
+        QCOMPARE(written, formatRegText(expected, kRoot).toUtf8());
+        QVERIFY(written.contains("\"Multi\"=hex(7):61,00,00,00,62,00,00,00,\\\n  00,00\n") && written.contains("\"Binary\"=\"new.ttf\"\n")
+                && !written.contains("\"TEXT\""));
     }
 
-    void refusedNamesChangeNothing_data()
+    // Refused writes change nothing and leave nothing beside the store.
+    void refusedWritesChangeNothing_data()
     {
         QTest::addColumn<QString>("subkey");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<quint32>("root");
         QTest::addColumn<Status>("status");
-        QTest::newRow("line break starting a section") << kFontsKey << "Zeta\n[HKEY_LOCAL_MACHINE\\Evil]\n\"I\"=\"x" << Status::InvalidName;
-        QTest::newRow("tab") << kFontsKey << "a\tb" << Status::InvalidName;
-        QTest::newRow("line break in a key") << "Software\n[HKEY_LOCAL_MACHINE\\Evil]" << "x" << Status::InvalidKey;
+        const quint32 hklm = 0x80000002u;
+        QTest::newRow("line break starting a section") << kFontsKey << "Zeta\n[HKEY_LOCAL_MACHINE\\Evil]\n\"I\"=\"x" << hklm << Status::InvalidName;
+        QTest::newRow("tab") << kFontsKey << "a\tb" << hklm << Status::InvalidName;
+        QTest::newRow("paragraph separator") << kFontsKey << QStringLiteral("a\u2029b") << hklm << Status::InvalidName;
+        QTest::newRow("unpaired surrogate") << kFontsKey << QString(QChar(0xDC00)) << hklm << Status::InvalidName;
+        QTest::newRow("line break in a key") << "Software\n[HKEY_LOCAL_MACHINE\\Evil]" << "x" << hklm << Status::InvalidKey;
+        QTest::newRow("unknown root") << kFontsKey << "z" << 0x12345678u << Status::UnknownRoot;
+        QTest::newRow("store held by another writer") << kFontsKey << "z" << hklm << Status::Busy;
     }
-    void refusedNamesChangeNothing()
+    void refusedWritesChangeNothing()
     {
         QFETCH(QString, subkey);
         QFETCH(QString, name);
+        QFETCH(quint32, root);
         QFETCH(Status, status);
         const QString dir = storeWithOthers();
-        QCOMPARE(RegFileStore(dir).setValue(RootKey::HKEY_LOCAL_MACHINE, subkey, name, QStringLiteral("z.ttf")).status, status);
+        QLockFile other(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg.lock"));
+        QVERIFY(status != Status::Busy || other.tryLock(0));
+        RegFileStore store(dir, 50);
+        QCOMPARE(store.canHold(subkey, name), status == Status::Busy || status == Status::UnknownRoot);
+        QCOMPARE(store.setValue(static_cast<RootKey>(root), subkey, name, QStringLiteral("z.ttf")).status, status);
+        other.unlock();
         QCOMPARE(readBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg")), kOtherKeys);
         QCOMPARE(testenv::entries(dir), QStringList{QStringLiteral("HKEY_LOCAL_MACHINE.reg")});
     }
 
-    // A file the parser refuses is kept aside and a fresh one written in its place.
+    // A file the reader refuses is kept aside and a fresh one written in its place: what it
+    // can't read it must not drop.
     void damagedFileKeptAside_data()
     {
         QTest::addColumn<QByteArray>("content");
-        const QByteArray top("Windows Registry Editor Version 5.00\n");
-        const QByteArray head = top + "\n[HKEY_LOCAL_MACHINE\\Software]\n";
+        const QByteArray head = kHead.toUtf8(), top = head.left(head.indexOf('\n') + 1); // with a section, the header alone
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("binary garbage") << QByteArray("\x00\x01\x02 not a registry\n", 20);
+        QTest::newRow("a comment before the header") << "; note\n" + top;
         QTest::newRow("not UTF-8") << head + "\"a\"=\"\xff\xfe\"\n";
         QTest::newRow("cut short") << head + "\"a\"=\"unterm";
         QTest::newRow("section of another root") << top + "[HKEY_CURRENT_USER\\Software]\n";
+        QTest::newRow("value outside a section") << top + "\"a\"=\"b\"\n";
         QTest::newRow("unknown escape") << head + "\"a\"=\"b\\n\"\n";
+        QTest::newRow("control character in a name") << head + "\"a\tb\"=\"c\"\n";
+        QTest::newRow("deletion") << head + "\"a\"=-\n";
+        QTest::newRow("bad hex") << head + "\"a\"=hex:1g\n";
         QTest::newRow("continuation at the end") << head + "\"a\"=hex:01,\\\n";
     }
     void damagedFileKeptAside()
@@ -174,43 +192,29 @@ private slots:
             const QStringList aside = QDir(dir).entryList({QStringLiteral("*.damaged-*")});
             QCOMPARE(aside.size(), round);
             QCOMPARE(readBytes(dir + '/' + aside.last()), content);
-            const auto fresh = parseRegText(QString::fromUtf8(readBytes(file)), kRoot).document;
-            QVERIFY(fresh && fresh->keys.size() == 5 && fresh->keys.last().values.size() == 1);
+            const auto fresh = parseRegText(QString::fromUtf8(readBytes(file)), kRoot);
+            QVERIFY(fresh && fresh->size() == 5 && fresh->last().values.size() == 1);
         }
     }
 
-    void heldLockOrUnknownRootWritesNothing()
+    // Two running copies writing at once: every value of both arrives, and nothing but the
+    // store is left beside it (an earlier version's empty queue folder goes).
+    void twoWritersAtOnce()
     {
-        const QString dir = storeWithOthers();
-        QLockFile other(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg.lock"));
-        QVERIFY(other.tryLock(0));
-        RegFileStore store(dir, 50);
-        QCOMPARE(store.setValue(RootKey::HKEY_LOCAL_MACHINE, kFontsKey, QStringLiteral("z"), qint32(1)).status, Status::Busy);
-        other.unlock();
-        QCOMPARE(store.setValue(static_cast<RootKey>(0x12345678u), kFontsKey, QStringLiteral("z"), qint32(1)).status, Status::UnknownRoot);
-        QCOMPARE(readBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg")), kOtherKeys);
-    }
-
-    // Writers take turns in the order they come: none is starved past the window's wait.
-    void fourProcessesAtOnce()
-    {
-        const int count = 500;
-        QProcess writers[4];
-        for (int w = 0; w < 4; ++w) {
-            writers[w].setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            writers[w].start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_child"),
-                             {QStringLiteral("write"), QStringLiteral("w%1").arg(w), QString::number(count)});
-        }
+        const int count = 200; // values each, into the store where earlier versions kept it, so that it is found again
+        const QString store = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/vexlora/registry/HKEY_LOCAL_MACHINE.reg";
+        QVERIFY(QDir().mkpath(store + ".queue"));
+        QProcess writers[2];
+        for (int w = 0; w < 2; ++w)
+            writers[w].start(QCoreApplication::applicationDirPath() + "/helper_child", {"write", QStringLiteral("w%1").arg(w), QString::number(count)});
         for (QProcess &p : writers)
-            QVERIFY(p.waitForFinished(240000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0);
-        const auto doc = parseRegText(QString::fromUtf8(readBytes(RegFileStore().filePath(RootKey::HKEY_LOCAL_MACHINE))), kRoot).document;
-        QVERIFY(doc);
-        for (const QString prefix : {"w0", "w1", "w2", "w3"}) {
-            for (int i = 0; i < count; ++i) {
-                const RawValue *v = findValue(*doc, QStringLiteral("Software\\Vexlora Test\\Writers"), prefix + '-' + QString::number(i));
-                QVERIFY(v && v->text() == QStringLiteral("value %1").arg(i));
-            }
+            QVERIFY2(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAllStandardError().constData());
+        const RegDocument doc = parseRegText(QString::fromUtf8(readBytes(store)), kRoot).value_or(RegDocument());
+        for (int i = 0; i < count * 2; ++i) {
+            const Value *v = findValue(doc, QStringLiteral("Software\\Vexlora Test\\Writers"), QStringLiteral("w%1-%2").arg(i % 2).arg(i / 2));
+            QVERIFY(v && *v == Value(QStringLiteral("value %1").arg(i / 2)));
         }
+        QCOMPARE(testenv::entries(QFileInfo(store).path()), QStringList{QStringLiteral("HKEY_LOCAL_MACHINE.reg")});
     }
 };
 
