@@ -201,6 +201,7 @@ private slots:
     // store is left beside it (an earlier version's empty queue folder goes).
     void twoWritersAtOnce()
     {
+        VEXLORA_STRESS_ONLY();
         const int count = 200; // values each, into the store where earlier versions kept it, so that it is found again
         const QString store = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/vexlora/registry/HKEY_LOCAL_MACHINE.reg";
         QVERIFY(QDir().mkpath(store + ".queue"));
