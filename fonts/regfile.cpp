@@ -146,17 +146,14 @@ QString formatRegText(const RegDocument &document, const QString &rootName)
     return out;
 }
 
-Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value)
+void setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value)
 {
-    if (Result r = check(subkey, name); !r.ok())
-        return r;
     // As a key is created in the registry: its missing parents come into being first.
     const QString path = keyName(subkey);
     for (qsizetype at = path.indexOf(QLatin1Char('\\')); at >= 0; at = path.indexOf(QLatin1Char('\\'), at + 1))
         findOrAdd(document, path.left(at));
     RegEntry &e = findOrAdd(findOrAdd(document, path).values, name);
     e = {e.name, value};
-    return {};
 }
 
 const Value *findValue(const RegDocument &document, const QString &subkey, const QString &name)

@@ -45,8 +45,8 @@ QString formatRegText(const RegDocument &document, const QString &rootName);
 
 // Sets a value, creating the key and its missing parents. Key and value names compare without
 // regard to letter case; an existing name keeps its spelling. Empty parts of `subkey` (leading,
-// doubled or trailing backslashes) are ignored. A name that can't stand on a line is refused.
-Result setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value);
+// doubled or trailing backslashes) are ignored. The names are the store's to check (canHold).
+void setValueIn(RegDocument &document, const QString &subkey, const QString &name, const Value &value);
 // The value as setValueIn finds it; nullptr when there is none, or one of another type.
 const Value *findValue(const RegDocument &document, const QString &subkey, const QString &name);
 

@@ -106,7 +106,7 @@ private slots:
         QFETCH(Value, value);
         QFETCH(bool, written);
         RegDocument mine;
-        QVERIFY(setValueIn(mine, QStringLiteral("Software"), name, value).ok());
+        setValueIn(mine, QStringLiteral("Software"), name, value);
         QCOMPARE(formatRegText(mine, kRoot) == kHead + line + "\n\n", written);
         const auto doc = parseRegText(QChar(0xFEFF) + kHead + line + '\n', kRoot);
         const Value *found = doc && doc->size() == 1 ? findValue(*doc, QStringLiteral("SOFTWARE\\"), name.toUpper()) : nullptr;
@@ -122,7 +122,7 @@ private slots:
         for (const auto &[subkey, name] : {std::pair<QString, QString>(kFontsKey, "Zeta Display (TrueType)"), {"SOFTWARE\\other\\", "TEXT"},
                                            {"Software\\Other", "binary"}}) { // a new value; names in another case; another type
             QVERIFY(RegFileStore(dir).setValue(RootKey::HKEY_LOCAL_MACHINE, subkey, name, QStringLiteral("new.ttf")).ok());
-            QVERIFY(setValueIn(expected, subkey, name, QStringLiteral("new.ttf")).ok());
+            setValueIn(expected, subkey, name, QStringLiteral("new.ttf"));
         }
         const QByteArray written = readBytes(dir + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"));
         QCOMPARE(written, formatRegText(expected, kRoot).toUtf8());
