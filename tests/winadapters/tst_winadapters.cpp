@@ -83,12 +83,10 @@ private slots:
         QTest::addColumn<bool>("subfolder");
         QTest::addColumn<bool>("fontFile");
         const uint dir = win32::kAttrDirectory, hidden = win32::kAttrHidden, system = win32::kAttrSystem;
-        QTest::newRow("folder") << QStringLiteral("Schriftarten Ü") << dir << true << false;
-        QTest::newRow("hidden folder") << QStringLiteral("Hidden") << (dir | hidden) << true << false;
+        QTest::newRow("hidden folder") << QStringLiteral("Schriftarten Ü") << (dir | hidden) << true << false;
         QTest::newRow("system folder") << QStringLiteral("System Volume Information") << (dir | system) << false << false;
         QTest::newRow("folder named like a font") << QStringLiteral("Folder.ttf") << dir << true << false;
-        QTest::newRow("font file") << QStringLiteral("Ωmega.ttf") << 0u << false << true;
-        QTest::newRow("hidden font file, upper case") << QStringLiteral("ZETA.TTF") << hidden << false << true;
+        QTest::newRow("hidden font file, upper case") << QStringLiteral("ΩMEGA.TTF") << hidden << false << true;
         QTest::newRow("system font file") << QStringLiteral("marlett.ttf") << system << false << false;
         QTest::newRow("other file") << QStringLiteral("readme.ttf.txt") << 0u << false << false;
     }
@@ -98,7 +96,8 @@ private slots:
         QFETCH(uint, attributes);
         QFETCH(bool, subfolder);
         QFETCH(bool, fontFile);
-        // Entries after the row's own that sorting would put first: the file system's order stays.
+        // A plain folder and font file, after the row's own though sorting would put them first:
+        // the file system's order stays.
         fake::entries = {{name.toStdWString(), attributes}, {L"A", win32::kAttrDirectory}, {L"a.ttf", 0}};
         const QString folder = QStringLiteral("C:\\Données\\");
         QCOMPARE(fonts::subfolderNames(folder), (subfolder ? QStringList{name} : QStringList()) << QStringLiteral("A"));
@@ -106,20 +105,12 @@ private slots:
         QCOMPARE(fonts::fontFileNames(folder), (fontFile ? QStringList{name} : QStringList()) << QStringLiteral("a.ttf"));
     }
 
-    void ansiTextOnlyOfBytes_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("inRange");
-        QTest::newRow("-1") << -1 << false;
-        QTest::newRow("0") << 0 << true;
-        QTest::newRow("255") << 255 << true;
-        QTest::newRow("256") << 256 << false;
-    }
     void ansiTextOnlyOfBytes()
     {
-        QFETCH(int, code);
-        QFETCH(bool, inRange);
-        QCOMPARE(preview::ansiText(code), inRange ? QString(QChar(0x2500 + code)) : QString());
+        QCOMPARE(preview::ansiText(-1), QString());
+        QCOMPARE(preview::ansiText(0), QString(QChar(0x2500)));
+        QCOMPARE(preview::ansiText(255), QString(QChar(0x25FF)));
+        QCOMPARE(preview::ansiText(256), QString());
     }
 
     void registryWritesGoToTheirCall_data()
@@ -128,7 +119,6 @@ private slots:
         QTest::addColumn<QVariant>("value"); // a QString is REG_SZ, an int REG_DWORD
         QTest::addColumn<int>("refusal");
         const uint machine = 0x80000002u, user = 0x80000001u;
-        QTest::newRow("text") << machine << QVariant(QStringLiteral("zeta.ttf")) << 0;
         QTest::newRow("text, blanks and all, past the basic plane") << user << QVariant(QStringLiteral(" Ωmega 😀.ttf\t")) << 0;
         QTest::newRow("number") << user << QVariant(-5) << 0;
         QTest::newRow("text refused") << machine << QVariant(QStringLiteral("zeta.ttf")) << 5;
