@@ -134,7 +134,6 @@ private slots:
         const quint32 hklm = 0x80000002u;
         QTest::newRow("line break starting a section") << kFontsKey << "Zeta\n[HKEY_LOCAL_MACHINE\\Evil]\n\"I\"=\"x" << hklm << Status::InvalidName;
         QTest::newRow("paragraph separator") << kFontsKey << QStringLiteral("a\u2029b") << hklm << Status::InvalidName;
-        QTest::newRow("unpaired surrogate") << kFontsKey << QString(QChar(0xDC00)) << hklm << Status::InvalidName;
         QTest::newRow("line break in a key") << "Software\n[HKEY_LOCAL_MACHINE\\Evil]" << "x" << hklm << Status::InvalidKey;
         QTest::newRow("unknown root") << kFontsKey << "z" << 0x12345678u << Status::UnknownRoot;
         QTest::newRow("store held by another writer") << kFontsKey << "z" << hklm << Status::Busy;
