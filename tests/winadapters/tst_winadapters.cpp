@@ -76,33 +76,19 @@ private slots:
         QCOMPARE(list.current, expected);
     }
 
-    void listingsFilterByAttributesAndName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<uint>("attributes");
-        QTest::addColumn<bool>("subfolder");
-        QTest::addColumn<bool>("fontFile");
-        const uint dir = win32::kAttrDirectory, hidden = win32::kAttrHidden, system = win32::kAttrSystem;
-        QTest::newRow("hidden folder") << QStringLiteral("Schriftarten Ü") << (dir | hidden) << true << false;
-        QTest::newRow("system folder") << QStringLiteral("System Volume Information") << (dir | system) << false << false;
-        QTest::newRow("folder named like a font") << QStringLiteral("Folder.ttf") << dir << true << false;
-        QTest::newRow("hidden font file, upper case") << QStringLiteral("ΩMEGA.TTF") << hidden << false << true;
-        QTest::newRow("system font file") << QStringLiteral("marlett.ttf") << system << false << false;
-        QTest::newRow("other file") << QStringLiteral("readme.ttf.txt") << 0u << false << false;
-    }
+    // One folder holding every kind of entry. Each list keeps the file system's order: the "A"
+    // and "a.ttf" that sorting would put first come last.
     void listingsFilterByAttributesAndName()
     {
-        QFETCH(QString, name);
-        QFETCH(uint, attributes);
-        QFETCH(bool, subfolder);
-        QFETCH(bool, fontFile);
-        // A plain folder and font file, after the row's own though sorting would put them first:
-        // the file system's order stays.
-        fake::entries = {{name.toStdWString(), attributes}, {L"A", win32::kAttrDirectory}, {L"a.ttf", 0}};
+        const unsigned long dir = win32::kAttrDirectory, hidden = win32::kAttrHidden, system = win32::kAttrSystem;
+        fake::entries = {{L"Schriftarten Ü", dir | hidden}, {L"System Volume Information", dir | system}, {L"Folder.ttf", dir},
+                         {L"ΩMEGA.TTF", hidden}, {L"marlett.ttf", system}, {L"readme.ttf.txt", 0}, {L"A", dir}, {L"a.ttf", 0}};
         const QString folder = QStringLiteral("C:\\Données\\");
-        QCOMPARE(fonts::subfolderNames(folder), (subfolder ? QStringList{name} : QStringList()) << QStringLiteral("A"));
+        // Hidden folders are listed, system ones not; a folder's name is no matter.
+        QCOMPARE(fonts::subfolderNames(folder), QStringList({"Schriftarten Ü", "Folder.ttf", "A"}));
         QCOMPARE(QString::fromStdWString(fake::listed), folder);
-        QCOMPARE(fonts::fontFileNames(folder), (fontFile ? QStringList{name} : QStringList()) << QStringLiteral("a.ttf"));
+        // Hidden font files too, in any letter case; no system file, folder or other name.
+        QCOMPARE(fonts::fontFileNames(folder), QStringList({"ΩMEGA.TTF", "a.ttf"}));
     }
 
     void ansiTextOnlyOfBytes()
