@@ -28,7 +28,6 @@ const QByteArray kOtherKeys = "Windows Registry Editor Version 5.00\n\n[HKEY_LOC
                               "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\n"
                               "\"Alpha Sans (TrueType)\"=\"alpha.ttf\"\n";
 
-// A store folder holding the file others wrote.
 QString storeWithOthers()
 {
     const QString dir = testenv::freshDir(QStringLiteral("store"));
