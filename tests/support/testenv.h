@@ -35,18 +35,6 @@ T *child(const QObject *parent, const char *name)
     return found;
 }
 
-// Stands in for the browser while it lives: every http(s) address the program opens lands in urls.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    UrlRecorder();
-    ~UrlRecorder() override;
-    QList<QUrl> urls;
-public slots:
-    void openUrl(const QUrl &url) { urls << url; }
-};
-
 } // namespace testenv
 
 // Long race and stress tests run once, in the sanitizer stage, where a race shows best, and not
