@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QtTest>
 
-#include <memory>
-
 // Every test process runs in a world of its own: a temporary HOME with its XDG folders, and a
 // fontconfig set-up that knows only the test fonts the test chose, so neither the developer's
 // files nor the machine's fonts decide a result.
