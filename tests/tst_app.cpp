@@ -55,8 +55,13 @@ private slots:
         QCOMPARE(driveFace, QStringLiteral("Beta Serif"));
     }
 
+    // With a data folder that cannot be made there is no snooze: the advertisement shows, and
+    // proceeding past it, the only window, keeps the program running.
     void proceedKeepsTheProgramRunning()
     {
+        const QString base = testenv::freshDir(QStringLiteral("xdg"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(base));
+        QVERIFY(testenv::writeBytes(base + QStringLiteral("/vexlora"), "in the way"));
         Module1::Main();
         bool ranOn = false;
         QTimer::singleShot(0, this, [&] {
@@ -66,17 +71,6 @@ private slots:
         });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(ranOn);
-    }
-
-    void aDataFolderThatCannotBeMadeStillStarts()
-    {
-        const QString base = testenv::freshDir(QStringLiteral("xdg"));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(base));
-        QVERIFY(testenv::writeBytes(base + QStringLiteral("/vexlora"), "in the way"));
-        Module1::Main();
-        proceed();
-        QTimer::singleShot(0, mainWindow(), &QWidget::close);
-        QCOMPARE(QApplication::exec(), 0);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QFocusFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -22,8 +23,6 @@
 #include <QWindow>
 
 using testenv::child;
-using Close = std::function<void(QWidget *)>;
-Q_DECLARE_METATYPE(Close)
 
 namespace {
 
@@ -74,65 +73,102 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 
-    testenv::UrlRecorder browser;
+    QList<QUrl> browser; // every address the program opened
+
+public slots:
+    // Stands in for the browser for http(s) addresses.
+    void openUrl(const QUrl &url) { browser << url; }
 
 private slots:
-    void initTestCase() { Clock::setToday(kToday); }
+    void initTestCase()
+    {
+        Clock::setToday(kToday);
+        for (const char *scheme : {"http", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
+    }
+    void cleanupTestCase()
+    {
+        for (const char *scheme : {"http", "https"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
     void cleanup()
     {
         QDir(snoozePath()).removeRecursively();
         QFile::remove(snoozePath());
-        browser.urls.clear();
+        browser.clear();
     }
 
-    // The decision itself is tested over a table in tst_base; here, that the window follows it
-    // and that deciding never writes.
-    void apri_data()
+    // Whether the window shows, and what proceeding leaves in the snooze file: deciding never
+    // writes, and a snooze that cannot be stored is simply not stored. The decision itself is
+    // tested over a table in tst_base.
+    void snoozeFile_data()
     {
-        QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder in its place
+        QTest::addColumn<QByteArray>("before"); // null: no file; "folder": a folder in its place
         QTest::addColumn<bool>("shown");
-        QTest::newRow("no file") << QByteArray() << true;
-        QTest::newRow("a folder in its place") << QByteArray("folder") << true;
-        QTest::newRow("14 days before") << snooze::encodeDate(kToday.addDays(-14)) << false;
-        QTest::newRow("15 days after") << snooze::encodeDate(kToday.addDays(15)) << true;
+        QTest::addColumn<bool>("ticked"); // the box, before proceeding with Enter (else Space)
+        QTest::addColumn<QByteArray>("after"); // null: no file
+        const QByteArray recent = snooze::encodeDate(kToday.addDays(-14));
+        const QByteArray tail("\0keep", 5);
+        QTest::newRow("no file, unticked") << QByteArray() << true << false << QByteArray();
+        QTest::newRow("expired, ticked") << snooze::encodeDate(QDate(2006, 6, 1)) + tail << true << true
+                                         << QByteArray::fromHex("000000006015e340") + tail; // 1 Jan 2007
+        QTest::newRow("a folder in its place, ticked") << QByteArray("folder") << true << true << QByteArray();
+        QTest::newRow("14 days before") << recent << false << false << recent;
     }
-    void apri()
+    void snoozeFile()
     {
-        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, before);
         QFETCH(bool, shown);
-        if (content == "folder")
+        QFETCH(bool, ticked);
+        QFETCH(QByteArray, after);
+        if (before == "folder")
             QVERIFY(QDir().mkpath(snoozePath()));
-        else if (!content.isNull())
-            QVERIFY(testenv::writeBytes(snoozePath(), content));
+        else if (!before.isNull())
+            QVERIFY(testenv::writeBytes(snoozePath(), before));
         Ad ad;
         QCOMPARE(ad.proceeded.count(), shown ? 0 : 1); // within Apri, before it returned
         QCOMPARE(ad.w && ad.w->isVisible(), shown);
-        QCOMPARE(QFileInfo(snoozePath()).isDir(), content == "folder");
-        QCOMPARE(content == "folder" ? QByteArray() : testenv::readBytes(snoozePath()), content == "folder" ? QByteArray() : content);
+        if (shown) {
+            ad.tick();
+            if (ticked)
+                QTest::mouseClick(ad.noAds, Qt::LeftButton);
+            QTest::keyClick(ad.button, ticked ? Qt::Key_Return : Qt::Key_Space);
+            QCOMPARE(ad.proceeded.count(), 1);
+        }
+        QCOMPARE(QFileInfo(snoozePath()).isDir(), before == "folder");
+        QCOMPARE(testenv::readBytes(snoozePath()), after);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!ad.w); // unloaded
     }
 
-    void lockAndContent()
+    // Locked, the button is dead and the box out of reach; the first tick unlocks, and later
+    // ones change nothing, not even the box the user ticked. The content is one link to the
+    // product page all along.
+    void lockThenUnlock()
     {
         Ad ad;
-        QCOMPARE(child<QTimer>(ad.w, "tmrAds")->interval(), 3000);
+        auto *timer = child<QTimer>(ad.w, "tmrAds");
+        QCOMPARE(timer->interval(), 3000);
         for (QLabel *label : ad.w->findChildren<QLabel *>()) // whole, whatever face stands in
             QVERIFY2(label->text().isEmpty() || textFits(label), qPrintable(label->objectName()));
-        QVERIFY(!ad.button->isEnabled() && child<QLabel>(ad.w, "lbLock")->isVisible() && !ad.noAds->isVisible());
-        QCOMPARE(tabRound(ad.w, "Picture1"), QStringList{"Picture1"}); // nothing else yet
-        QTest::mouseClick(ad.button, Qt::LeftButton);
-        QTest::keyClick(ad.button, Qt::Key_Space);
-        // The content is one link to the product page, locked or not; one page per double click,
-        // none for other buttons, and a label over the panel is not a second click.
+        QVERIFY(!ad.button->isEnabled() && child(ad.w, "lbLock")->isVisible() && !ad.noAds->isVisible());
+        // One page per double click, none for other buttons, and a label over the panel is not
+        // a second click.
         for (const char *name : {"Picture1", "Image1", "Label3", "Label5"}) {
-            QWidget *w = ad.w->findChild<QWidget *>(QLatin1String(name));
+            QWidget *w = child(ad.w, name);
             const QPoint at(w->width() / 2 + 8, w->height() / 2); // Image1 reaches 16 pixels left of its panel
             testenv::doubleClick(w, at);
             QTest::mouseClick(w, Qt::RightButton, {}, at);
             if (name == QByteArrayView("Image1"))
                 ad.tick();
         }
-        QCOMPARE(browser.urls, QList<QUrl>(6, links::productPage()));
         QCOMPARE(ad.proceeded.count(), 0);
+        QVERIFY(ad.button->isEnabled() && !child(ad.w, "lbLock")->isVisible() && ad.noAds->isVisible());
+        QCOMPARE(tabRound(ad.w, "Command1"), (QStringList{"Command1", "Picture1", "swiNoAd"}));
+        QCOMPARE(browser, QList<QUrl>(6, links::productPage()));
+        QTest::mouseClick(ad.noAds, Qt::LeftButton);
+        ad.tick();
+        QVERIFY(ad.button->isEnabled() && ad.noAds->isChecked() && timer->isActive());
     }
 
     // The reflex keys of a start-up window open no page: the focus starts on no control, and
@@ -143,16 +179,15 @@ private slots:
         QTest::addColumn<QList<int>>("keys"); // 0: the lock timer ticks
         QTest::addColumn<int>("pages");
         QTest::addColumn<bool>("proceeds");
-        QTest::addColumn<QString>("focus"); // where the last key went; "frmAd": the window itself
+        QTest::addColumn<QString>("focus"); // where the last key went
         using K = QList<int>;
-        QTest::newRow("locked: Enter, Space") << K{Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter} << 0 << false << "frmAd";
-        QTest::newRow("unlocked: Enter") << K{0, Qt::Key_Return} << 0 << true << "Command1";
-        QTest::newRow("unlocked: Space") << K{0, Qt::Key_Space} << 0 << true << "Command1";
-        QTest::newRow("locked: Tab, Enter, Space") << K{Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space} << 2 << false << "Picture1";
-        QTest::newRow("Tab while locked stays after unlocking") << K{Qt::Key_Tab, 0, 0, Qt::Key_Return} << 1 << false << "Picture1";
-        QTest::newRow("unlocked: Tab, Space") << K{0, Qt::Key_Tab, Qt::Key_Space} << 1 << false << "Picture1";
-        QTest::newRow("unlocked: Enter on the check box") << K{0, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return} << 0 << true << "swiNoAd";
-        QTest::newRow("unlocked: round to the button, Enter") << K{0, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 0 << true << "Command1";
+        const int ret = Qt::Key_Return, space = Qt::Key_Space, tab = Qt::Key_Tab;
+        QTest::newRow("locked: Enter, Space; Tab, Enter, Space") << K{ret, space, Qt::Key_Enter, tab, ret, space} << 2 << false << "Picture1";
+        QTest::newRow("unlocked: Enter") << K{0, ret} << 0 << true << "Command1";
+        QTest::newRow("unlocked: Space") << K{0, space} << 0 << true << "Command1";
+        QTest::newRow("Tab while locked stays after unlocking") << K{tab, 0, 0, ret} << 1 << false << "Picture1";
+        QTest::newRow("unlocked: Enter on the check box") << K{0, tab, tab, space, ret} << 0 << true << "swiNoAd";
+        QTest::newRow("unlocked: Space on the panel, Enter on the button") << K{0, tab, space, tab, tab, ret} << 1 << true << "Command1";
     }
     void keyboard()
     {
@@ -169,7 +204,6 @@ private slots:
             const auto frames = ad.w->findChildren<QFocusFrame *>();
             return std::any_of(frames.begin(), frames.end(), [](QFocusFrame *f) { return f->isVisible(); });
         };
-        QVERIFY(!frameShown());
         QString lastKeyWent;
         for (int key : keys) {
             if (key == 0) {
@@ -184,75 +218,24 @@ private slots:
             QCOMPARE(frameShown(), panel->hasFocus());
         }
         QCOMPARE(lastKeyWent, focus);
-        QCOMPARE(browser.urls, QList<QUrl>(pages, links::productPage()));
+        QCOMPARE(browser, QList<QUrl>(pages, links::productPage()));
         QCOMPARE(ad.proceeded.count(), proceeds ? 1 : 0);
         QCOMPARE(testenv::readBytes(snoozePath()), focus == "swiNoAd" ? snooze::encodeDate(kToday) : QByteArray()); // ticked with Space
     }
 
-    void ticksUnlockOnce()
+    // Proceed is the only way on: the system's close request and Escape are refused. The window
+    // is above every other from the first show, and again whenever it is activated.
+    void staysUntilProceeded()
     {
-        Ad ad;
-        ad.tick();
-        QVERIFY(ad.button->isEnabled() && !child<QLabel>(ad.w, "lbLock")->isVisible() && ad.noAds->isVisible());
-        QCOMPARE(tabRound(ad.w, "Command1"), (QStringList{"Command1", "Picture1", "swiNoAd"}));
-        QVERIFY(!ad.noAds->isChecked());
-        // Later ticks change nothing, not even the box the user ticked; the timer runs on.
-        QTest::mouseClick(ad.noAds, Qt::LeftButton);
-        ad.tick();
-        QVERIFY(ad.button->isEnabled() && ad.noAds->isChecked() && child<QTimer>(ad.w, "tmrAds")->isActive());
-    }
-
-    void proceedWrites_data()
-    {
-        QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QByteArray>("after");  // null: no file
-        const QByteArray newYear = QByteArray::fromHex("000000006015e340");
-        const QByteArray old = snooze::encodeDate(QDate(2006, 6, 1)) + QByteArray("\0keep", 5);
-        QTest::newRow("ticked, no file") << QByteArray() << true << newYear;
-        QTest::newRow("unticked") << old << false << old;
-    }
-    void proceedWrites()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(bool, ticked);
-        QFETCH(QByteArray, after);
-        if (!before.isNull())
-            QVERIFY(testenv::writeBytes(snoozePath(), before));
-        Ad ad;
-        ad.tick();
-        if (ticked)
-            QTest::mouseClick(ad.noAds, Qt::LeftButton);
-        QTest::keyClick(ad.button, ticked ? Qt::Key_Return : Qt::Key_Space);
-        QCOMPARE(ad.proceeded.count(), 1);
-        QCOMPARE(testenv::readBytes(snoozePath()), after);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!ad.w); // unloaded
-    }
-
-    void closeIsRefused_data()
-    {
-        QTest::addColumn<Close>("close");
-        QTest::newRow("the system's close request") << Close([](QWidget *w) { w->windowHandle()->close(); });
-        QTest::newRow("Escape") << Close([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-    }
-    void closeIsRefused()
-    {
-        QFETCH(Close, close);
         Ad ad;
         QVERIFY(QTest::qWaitForWindowExposed(ad.w));
+        QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
         ad.tick();
-        close(ad.w);
+        ad.w->windowHandle()->close();
+        QTest::keyClick(ad.w, Qt::Key_Escape);
         QCoreApplication::processEvents();
         QVERIFY(ad.w && ad.w->isVisible());
         QCOMPARE(ad.proceeded.count(), 0);
-    }
-
-    void activationKeepsItOnTop()
-    {
-        Ad ad;
-        QVERIFY(QTest::qWaitForWindowExposed(ad.w));
-        QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint); // from the first show
         QWidget other;
         other.show();
         other.activateWindow();
@@ -263,37 +246,11 @@ private slots:
         QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     }
 
-    void aboutBoxLinks()
-    {
-        frmAbout box(nullptr);
-        box.show();
-        QCOMPARE(tabRound(&box, "Command1"), (QStringList{"Command1", "Image2", "Label2"}));
-        QCOMPARE(browser.urls, (QList<QUrl>{links::donationPage(), links::donationPage(), links::homePage(), links::homePage()}));
-        // On the site the label shows as a bare address, with the referrer field.
-        for (const QUrl &url : browser.urls) {
-            QVERIFY(!url.host().isEmpty() && links::siteText().startsWith(url.host()));
-            QVERIFY(!QUrlQuery(url).queryItemValue(QStringLiteral("from")).isEmpty());
-        }
-        QVERIFY(!links::siteText().contains(QLatin1String(".php")) && !links::siteText().contains(QLatin1String("://")));
-        QVERIFY(box.isVisible());
-    }
-
-    void aboutBoxWindow()
-    {
-        frmAbout box(nullptr);
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        // A fixed dialog whose only button in its title bar is the close box (without the customize
-        // hint the platform adds its own buttons).
-        const Qt::WindowFlags wanted = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
-        QCOMPARE(box.windowHandle()->flags() & (wanted | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint), wanted);
-        QCOMPARE(QList<QSize>({box.minimumSize(), box.maximumSize()}), QList<QSize>(2, QSize(322, 216))); // 4830 x 3240 twips
-    }
-
-    // Every text of the box whole, in the faces that stand in (DejaVu Sans stands taller than
-    // Arial): a label keeps its place and width, a one-line label may grow down to the separator.
-    void aboutBoxTextsFit()
+    // A fixed dialog whose only button in its title bar is the close box (without the customize
+    // hint the platform adds its own buttons). Every text whole in the faces that stand in
+    // (DejaVu Sans stands taller than Arial): a label keeps its place and width, a one-line
+    // label may grow down to the separator. Its two links are reached with Tab.
+    void aboutBox()
     {
         frmAbout box(nullptr);
         QMap<QLabel *, QRect> made;
@@ -301,6 +258,10 @@ private slots:
             made.insert(l, l->geometry());
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const Qt::WindowFlags wanted = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+        QCOMPARE(box.windowHandle()->flags() & (wanted | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint), wanted);
+        QCOMPARE(QList<QSize>({box.minimumSize(), box.maximumSize()}), QList<QSize>(2, QSize(322, 216))); // 4830 x 3240 twips
         for (QLabel *l : box.findChildren<QLabel *>()) {
             const QRect text = QFontMetrics(l->font()).boundingRect(QRect(QPoint(), QSize(l->width(), 10000)),
                                                                      int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0), l->text());
@@ -309,6 +270,15 @@ private slots:
             QCOMPARE(QList<int>({l->x(), l->y(), l->width()}), QList<int>({was.x(), was.y(), was.width()}));
             QVERIFY(l->height() == was.height() || (!l->wordWrap() && l->geometry().bottom() < child(&box, "Line1")->y()));
         }
+        QCOMPARE(tabRound(&box, "Command1"), (QStringList{"Command1", "Image2", "Label2"}));
+        QCOMPARE(browser, (QList<QUrl>{links::donationPage(), links::donationPage(), links::homePage(), links::homePage()}));
+        // On the site the label shows as a bare address, with the referrer field.
+        for (const QUrl &url : browser) {
+            QVERIFY(!url.host().isEmpty() && links::siteText().startsWith(url.host()));
+            QVERIFY(!QUrlQuery(url).queryItemValue(QStringLiteral("from")).isEmpty());
+        }
+        QVERIFY(!links::siteText().contains(QLatin1String(".php")) && !links::siteText().contains(QLatin1String("://")));
+        QVERIFY(box.isVisible());
     }
 
     void toolbarOpensAFreshModalBoxEachTime()
@@ -322,7 +292,6 @@ private slots:
                 QCOMPARE(child<QLabel>(box, "Label1")->text(), QStringLiteral("Vexlora 1.3"));
                 auto *text = child<QLabel>(box, "Label5");
                 seen << text->text();
-                QVERIFY(textFits(text));
                 text->setText(QStringLiteral("changed"));
                 QTest::keyClick(box, Qt::Key_Escape);
                 QCOMPARE(box->focusWidget(), child(box, "Command1")); // where it opened

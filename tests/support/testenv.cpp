@@ -1,6 +1,5 @@
 #include "support/testenv.h"
 
-#include <QDesktopServices>
 #include <QTemporaryDir>
 
 namespace testenv {
@@ -72,18 +71,6 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 QStringList entries(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-UrlRecorder::UrlRecorder()
-{
-    for (const char *scheme : {"http", "https"})
-        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
-}
-
-UrlRecorder::~UrlRecorder()
-{
-    for (const char *scheme : {"http", "https"})
-        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
 }
 
 } // namespace testenv

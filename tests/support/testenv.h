@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QtTest>
 
-#include <memory>
-
 // Every test process runs in a world of its own: a temporary HOME with its XDG folders, and a
 // fontconfig set-up that knows only the test fonts the test chose, so neither the developer's
 // files nor the machine's fonts decide a result.
@@ -34,18 +32,6 @@ T *child(const QObject *parent, const char *name)
         qWarning("no child named %s", name);
     return found;
 }
-
-// Stands in for the browser while it lives: every http(s) address the program opens lands in urls.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    UrlRecorder();
-    ~UrlRecorder() override;
-    QList<QUrl> urls;
-public slots:
-    void openUrl(const QUrl &url) { urls << url; }
-};
 
 } // namespace testenv
 
