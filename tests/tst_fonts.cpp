@@ -280,36 +280,24 @@ private slots:
         QCOMPARE(fonts::fontFileNames(dir + QStringLiteral("/gone/")), QStringList());
     }
 
-    void driveRoot_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QChar>("separator");
-        QTest::addColumn<QString>("root");
-        QTest::newRow("mount point with label") << "/media/usb [USB STICK]" << QChar('/') << "/media/usb/";
-        QTest::newRow("root with label: no doubled separator") << "/ [root]" << QChar('/') << "/";
-        QTest::newRow("blanks around, cut at the first bracket") << "  /mnt/a [b] [c]" << QChar('/') << "/mnt/a/";
-        QTest::newRow("empty") << "" << QChar('\\') << "\\";
-    }
-    void driveRoot()
-    {
-        QFETCH(QString, text);
-        QFETCH(QChar, separator);
-        QFETCH(QString, root);
-        QCOMPARE(fonts::driveRoot(text, separator), root);
-    }
-
+    // The drive list: the volumes worth browsing, each with its label, and the folder each
+    // entry leads back to (no doubled separator; a bracket in a label is no end of it).
     void volumes()
     {
         using V = fonts::Volume;
-        const QList<V> mounted{{"/", "ext4", "", true}, {"/proc", "proc", "", true}, {"/sys/fs/cgroup", "cgroup2", "", true},
+        const QList<V> mounted{{"/", "ext4", "System", true}, {"/proc", "proc", "", true}, {"/sys/fs/cgroup", "cgroup2", "", true},
                                {"/dev/shm", "tmpfs", "", true}, {"/run/user/1000/gvfs", "fuse.gvfsd-fuse", "", true},
                                {"/home", "ext4", "Home", true}, {"/home", "ext4", "Home", true}, {"/etc/hosts", "ext4", "", false},
-                               {"/run/media/ann/CARD", "exfat", "CARD", true}, {"/mnt/share", "nfs4", "", true},
+                               {"/run/media/ann/CARD", "exfat", "CARD [2]", true}, {"/mnt/share", "nfs4", "", true},
                                {"/snap/core/123", "squashfs", "", true}, {"/tmp", "tmpfs", "", true}};
-        QStringList texts;
-        for (const V &v : fonts::browsableVolumes(mounted))
+        QStringList texts, roots;
+        for (const V &v : fonts::browsableVolumes(mounted)) {
             texts << fonts::volumeText(v);
-        QCOMPARE(texts, (QStringList{"/", "/home [Home]", "/mnt/share", "/run/media/ann/CARD [CARD]"}));
+            roots << fonts::driveRoot(texts.last(), QLatin1Char('/'));
+        }
+        QCOMPARE(texts, (QStringList{"/ [System]", "/home [Home]", "/mnt/share", "/run/media/ann/CARD [CARD [2]]"}));
+        QCOMPARE(roots, (QStringList{"/", "/home/", "/mnt/share/", "/run/media/ann/CARD/"}));
+        QCOMPARE(fonts::driveRoot(QString(), QLatin1Char('\\')), QStringLiteral("\\")); // never a relative path
         QCOMPARE(fonts::browsableVolumes({{"/", "overlay", "", true}}).size(), 1); // the root, whatever holds it
         const QList<V> nested{{"/", "ext4", "", true}, {"/home", "ext4", "", true}, {"/home/ann/usb", "vfat", "", true}};
         QCOMPARE(fonts::volumeOf(nested, QStringLiteral("/homely")), 0); // a prefix of a name is no parent
