@@ -212,7 +212,6 @@ private slots:
         QTest::newRow("past the count all go") << 2 << plenty << four << QList<int>{1, 2, 3, 1};
         QTest::newRow("past the size all go") << 32 << qint64(0) << four << QList<int>{1, 1, 1, 1};
         QTest::newRow("a hidden file shown again") << 32 << plenty << QStringList{"zeta", "eta", "zeta"} << QList<int>{1, 2, 2};
-        QTest::newRow("a hidden file changed meanwhile") << 32 << plenty << QStringList{"zeta", "eta", "zeta>kappa-bold"} << QList<int>{1, 2, 3};
     }
     void hiddenTrialFontsBounds()
     {
