@@ -19,7 +19,6 @@
 
 #include <sys/stat.h>
 
-Q_DECLARE_METATYPE(fonts::Volume)
 using Damage = std::function<void(const QString &path)>;
 Q_DECLARE_METATYPE(Damage)
 
