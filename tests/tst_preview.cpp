@@ -101,7 +101,6 @@ private slots:
         QTest::addColumn<QString>("shown"); // the box's text
         auto typed = [](const QString &t) { return Steps([=](Preview &p) { p.type(t); QTest::keyClick(p.box, Qt::Key_Enter, Qt::KeypadModifier); }); };
         auto leaving = [](const QString &t) { return Steps([=](Preview &p) { p.type(t); p.focus(p.tx); }); };
-        QTest::newRow("nothing") << Steps([](Preview &) {}) << 36.0 << 0 << 0 << "36";
         QTest::newRow("entry picked from the list") << Steps([](Preview &p) { p.pick(" 8"); }) << 8.0 << 200 << 1 << " 8";
         QTest::newRow("arrow keys, list closed") << Steps([](Preview &p) {
             p.focus(p.box);
@@ -127,7 +126,6 @@ private slots:
         // when it is a number in the user's locale, and never fills the map.
         QTest::newRow("leaving by Tab") << Steps([](Preview &p) { p.pick("12"); p.type("20"); QTest::keyClick(p.box, Qt::Key_Tab); })
                                         << 20.0 << 300 << 1 << "20";
-        QTest::newRow("leaving with abc") << leaving("abc") << 36.0 << 0 << 0 << "36";
         QTest::newRow("leaving with 12abc") << leaving("12abc") << 12.0 << 0 << 0 << "36";
         QTest::newRow("leaving with hex") << leaving("&H10") << 16.0 << 0 << 0 << "&H10";
         QTest::newRow("leaving with 1.000,5 in German") << Steps([](Preview &p) {
@@ -182,7 +180,6 @@ private slots:
         QCOMPARE(p.fills(), fills);
         QCOMPARE(p.box->currentText(), shown);
         QCOMPARE(p.box->count(), 13);
-        QVERIFY(p.flx->updatesEnabled());
         QCOMPARE(QList<bool>({p.tx->isVisible(), p.flx->isVisible()}), QList<bool>({p.ts->selectedIndex() == 1, p.ts->selectedIndex() == 2}));
     }
 
