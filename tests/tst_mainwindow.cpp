@@ -395,24 +395,6 @@ private slots:
             QCOMPARE(list->topLevelItem(i)->icon(0).cacheKey(), win.get<ImageList>("ImageList2")->icon(2).cacheKey());
     }
 
-    void installedFontClickShowsIt()
-    {
-        MainWindow win;
-        win.get<QPlainTextEdit>("txPreview")->setPlainText(QStringLiteral("typed"));
-        testenv::clickTab(win.get<TabStrip>("tsType"), 1);
-        auto *list = win.get<QTreeWidget>("lstInst");
-        QTreeWidgetItem *gamma = list->findItems(QStringLiteral("Gamma Mono"), Qt::MatchExactly).value(0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(gamma).center());
-        QCOMPARE(win.shownFace(), QStringLiteral("Gamma Mono"));
-        QCOMPARE(QFontInfo(win.get("flxPreview")->font()).family(), QStringLiteral("Gamma Mono"));
-        QCOMPARE(win.get<QPlainTextEdit>("txPreview")->toPlainText(), QStringLiteral("typed"));
-        QCOMPARE(win.faceName(), QString()); // the face-name box is the browser's
-        QTest::keyClick(list, Qt::Key_Up); // moving alone shows nothing; Enter does
-        QCOMPARE(win.shownFace(), QStringLiteral("Gamma Mono"));
-        QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(win.shownFace(), QStringLiteral("Beta Serif"));
-    }
-
     void closingReleasesTheTrialFont_data()
     {
         QTest::addColumn<QString>("picked");

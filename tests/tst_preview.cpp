@@ -60,15 +60,6 @@ struct Preview
         QTRY_VERIFY(!view->isVisible());
     }
     void clickTab(int index) const { testenv::clickTab(ts, index); }
-    // A face handed to the preview, as a click in the installed fonts does it.
-    void showInstalled(const QString &face) const
-    {
-        testenv::clickTab(win.get<TabStrip>("tsType"), 1);
-        auto *list = win.get<QTreeWidget>("lstInst");
-        QTreeWidgetItem *item = list->findItems(face, Qt::MatchExactly).value(0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-        testenv::clickTab(win.get<TabStrip>("tsType"), 0);
-    }
 };
 
 using Steps = std::function<void(Preview &)>;
@@ -277,31 +268,40 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
-    // A face handed over, a style, sizes and views changed: the map keeps its cells and stays
-    // regular, the typed text stays.
-    void faceChangeKeepsTheRest()
+    // A face picked in the installed list, by mouse, then by keys (moving alone shows nothing,
+    // Enter does), with a style, sizes and views changed around it: the map keeps its cells and
+    // stays regular, the typed text stays, and the face-name box, which is the browser's, stays empty.
+    void installedFaceKeepsTheRest()
     {
         Preview p;
         QTest::keyClicks(p.tx, QStringLiteral("Sphinx of black quartz"));
         const QString typed = p.tx->toPlainText();
         p.clickTab(1);
-        QStringList before;
-        for (int r = 0; r < 16; ++r)
-            for (int c = 0; c < 16; ++c)
-                before << p.grid->textMatrix(r, c) + QString::number(p.grid->colWidth(c));
+        auto cellsNow = [&p] {
+            QStringList all;
+            for (int r = 0; r < 16; ++r)
+                for (int c = 0; c < 16; ++c)
+                    all << p.grid->textMatrix(r, c) + QString::number(p.grid->colWidth(c));
+            return all;
+        };
+        const QStringList before = cellsNow();
         p.cells.clear();
         p.win.get<QAction>("tbBold")->trigger();
-        p.showInstalled(QStringLiteral("Beta Serif"));
+        testenv::clickTab(p.win.get<TabStrip>("tsType"), 1);
+        auto *list = p.win.get<QTreeWidget>("lstInst");
+        QTreeWidgetItem *gamma = list->findItems(QStringLiteral("Gamma Mono"), Qt::MatchExactly).value(0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(gamma).center());
+        QCOMPARE(p.win.shownFace(), QStringLiteral("Gamma Mono"));
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(p.win.shownFace(), QStringLiteral("Gamma Mono"));
+        QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(QFontInfo(p.flx->font()).family(), QStringLiteral("Beta Serif"));
         QVERIFY(!p.flx->font().bold());
         QCOMPARE(QFontInfo(p.tx->font()).family(), QStringLiteral("Beta Serif"));
         QVERIFY(p.tx->font().bold()); // drawn bold by the font system, which makes it of the regular face
+        QCOMPARE(p.win.faceName(), QString());
         QCOMPARE(p.cells.count(), 0);
-        QStringList after;
-        for (int r = 0; r < 16; ++r)
-            for (int c = 0; c < 16; ++c)
-                after << p.grid->textMatrix(r, c) + QString::number(p.grid->colWidth(c));
-        QCOMPARE(after, before);
+        QCOMPARE(cellsNow(), before);
         p.type(QStringLiteral("16"));
         p.clickTab(0);
         QCOMPARE(p.tx->toPlainText(), typed);
