@@ -2,8 +2,6 @@
 #include "support/testwindows.h"
 
 #include "base/units.h"
-#include "fonts/listing.h"
-#include "fonts/system.h"
 #include "ui/main/ImageList.h"
 #include "ui/main/TabStrip.h"
 #include "ui/main/layout.h"
@@ -278,12 +276,10 @@ private slots:
 
     void treeBrowsing()
     {
-        // A small disk: folders A (with A2, a1), b (none), .hidden, c, a link to A, and font files.
+        // A small disk: folders A (with A2, a1 and a font file), b (none), .hidden and c.
         const QString disk = testenv::freshDir(QStringLiteral("disk"));
         for (const char *sub : {"A/A2", "A/a1", "b", ".hidden", "c"})
             QDir(disk).mkpath(QLatin1String(sub));
-        QFile::link(disk + QStringLiteral("/A"), disk + QStringLiteral("/link to A"));
-        testenv::writeBytes(disk + QStringLiteral("/not a folder"), {});
         testenv::copyFont(QStringLiteral("zeta.ttf"), disk + QStringLiteral("/A"));
         MainWindow win;
         auto *tree = win.get<QTreeWidget>("Dir1");
@@ -294,7 +290,7 @@ private slots:
         QCOMPARE(testenv::texts(tree->invisibleRootItem()), root.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
         QCOMPARE(files(), rootFonts);
         win.chooseDrive(disk);
-        QCOMPARE(testenv::texts(tree->invisibleRootItem()), (QStringList{".hidden", "A", "b", "c", "link to A"}));
+        QCOMPARE(testenv::texts(tree->invisibleRootItem()), (QStringList{".hidden", "A", "b", "c"}));
         QTreeWidgetItem *a = win.node(QStringLiteral("A"));
         QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(a).center()); // only the left button clicks
         QCOMPARE(files(), rootFonts); // the file list keeps its folder
@@ -324,10 +320,6 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(row.left() - tree->indentation() / 2, row.center().y()));
         QVERIFY(!a->isExpanded());
         QCOMPARE(files(), QStringList());
-
-        // Links are followed; a node's key is its full path.
-        win.doubleClick(win.node(QStringLiteral("link to A")));
-        QCOMPARE(win.node(QStringLiteral("link to A"))->child(1)->data(0, fonts::KeyRole).toString(), disk + QStringLiteral("/link to A/A2"));
 
         // A folder gone since, a double-click below the nodes, a drive gone: nothing, silently.
         QVERIFY(QDir(disk + QStringLiteral("/c")).removeRecursively());
