@@ -41,7 +41,6 @@ struct Preview
         target->setFocus(Qt::MouseFocusReason);
         QTRY_COMPARE(QApplication::focusWidget(), target);
     }
-    // Selects the box's text and types over it.
     void type(const QString &text) const
     {
         focus(box);
