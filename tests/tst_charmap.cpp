@@ -89,7 +89,6 @@ private slots:
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         QVERIFY(preview::fillCharMap(grid, QStringLiteral("36")));
-        QCOMPARE(QList<int>({table.columnViewportPosition(1), table.rowViewportPosition(1)}), QList<int>({0, 0}));
         QCoreApplication::processEvents(); // the scroll bars learn the new cell sizes
         for (QScrollBar *bar : {table.horizontalScrollBar(), table.verticalScrollBar()})
             bar->setValue(bar->maximum());
