@@ -22,7 +22,8 @@ if [ "${1:-}" = "--under-xvfb" ]; then
                      | sed '/^wine: Read access denied for device .*FS volume label and serial are not available/d') \
             || status=$?
         [ -z "$output" ] || printf '%s\n' "$output"
-        summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
+        # doctest's last line: "[doctest] assertions: N | N passed | N failed |"
+        summary=$(printf '%s\n' "$output" | sed -nE 's/^\[doctest\] assertions: *[0-9]+ \| *([0-9]+) passed \| *([0-9]+) failed.*/\1 passed, \2 failed/p' | tail -n 1)
         p=0 f=0
         if [ -n "$summary" ]; then
             p=${summary%% passed*}
@@ -49,7 +50,7 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 
 # --- packages -----------------------------------------------------------------------------
 need=()
-for p in g++-mingw-w64-x86-64-posix wine wine64; do
+for p in g++-mingw-w64-x86-64-posix wine wine64 doctest-dev; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 command -v xvfb-run >/dev/null 2>&1 || need+=(xvfb xauth)

@@ -1,12 +1,12 @@
 // One byte of the ANSI code page as the character map shows it, through MultiByteToWideChar.
-#include "check.h"
 #include "preview/win32_codepage.h"
 
+#include <doctest.h>
 #include <windows.h>
 
 #include <string>
 
-TEST_CASE(windows1252)
+TEST_CASE("windows1252")
 {
     CHECK_EQ(GetACP(), 1252u); // the run sets LC_ALL=C.UTF-8, which wine takes for English (United States)
     // NUL is a character too; 0x80 is where the page parts from Latin-1 and UTF-8; 0x81 has no

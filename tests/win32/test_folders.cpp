@@ -1,12 +1,12 @@
 // The fonts folder from "windir", against the real environment block.
-#include "check.h"
 #include "fonts/win32_folders.h"
 
+#include <doctest.h>
 #include <windows.h>
 
 #include <string>
 
-TEST_CASE(fontsFolderFollowsWindir)
+TEST_CASE("fontsFolderFollowsWindir")
 {
     wchar_t saved[MAX_PATH] = {};
     CHECK(GetEnvironmentVariableW(L"windir", saved, MAX_PATH) > 0);

@@ -1,14 +1,14 @@
 // Folder listings with their attributes, as the folder tree and the file list read them.
-#include "check.h"
 #include "fonts/win32_listing.h"
 
+#include <doctest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-TEST_CASE(entriesWithTheirAttributes)
+TEST_CASE("entriesWithTheirAttributes")
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -37,7 +37,7 @@ TEST_CASE(entriesWithTheirAttributes)
             // Wine keeps DOS attributes where the file system can; expect what the system reports.
             const DWORD reported = GetFileAttributesW((folder + m.name).c_str());
             const unsigned long bits = win32::kAttrDirectory | win32::kAttrHidden | win32::kAttrSystem;
-            CHECK(e != entries.end() && (e->attributes & bits) == (reported & bits));
+            CHECK((e != entries.end() && (e->attributes & bits) == (reported & bits)));
         }
     }
     CHECK(win32::listFolder(folder + L"missing").empty());

@@ -1,8 +1,8 @@
 // The registry writer's Windows side, read back through the real registry: REG_SZ text whole,
 // REG_DWORD numbers, names that would be cut short, and the root handle.
-#include "check.h"
 #include "fonts/win32_registry.h"
 
+#include <doctest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -38,7 +38,7 @@ std::wstring textOf(const Stored &s)
 
 } // namespace
 
-TEST_CASE(textIsStoredWhole)
+TEST_CASE("textIsStoredWhole")
 {
     // As given, blanks around it too (the shared writer trims before), every plane, or empty.
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Vexlora Tests");
@@ -53,7 +53,7 @@ TEST_CASE(textIsStoredWhole)
     }
 }
 
-TEST_CASE(numbersAreDwords)
+TEST_CASE("numbersAreDwords")
 {
     for (std::int32_t number : {INT32_MIN, -1, 0x12345678}) { // the sign, and each byte in its place
         const std::wstring name = L"number " + std::to_wstring(number);
@@ -69,7 +69,7 @@ TEST_CASE(numbersAreDwords)
     CHECK_EQ(read(L"number -1").type, static_cast<DWORD>(REG_SZ));
 }
 
-TEST_CASE(namesThatWouldBeCutAreRefused)
+TEST_CASE("namesThatWouldBeCutAreRefused")
 {
     // The calls take NUL-terminated names: one with a NUL inside would silently write elsewhere.
     CHECK_EQ(win32::setRegistryString(kLocalMachine, kKey, std::wstring(L"Alpha\0Sans", 10), L"a.ttf"),
