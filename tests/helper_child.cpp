@@ -1,10 +1,7 @@
-// The child processes the tests start, one program with a role per first argument:
-//   copy SOURCE FOLDER NAME LIMIT   the font copy under a file-size limit, as a full disk fails it;
-//                                   prints the error and its cause; exit 0 when the copy succeeded
-//   write PREFIX COUNT              COUNT registry values PREFIX-<i> through the program's writer,
-//                                   so that several at once contend for the same store
-//   trial-and-wait FOLDER FILE      FILE clicked in the main window, its face printed, then runs
-//                                   until it is killed; trial-and-exit ends there instead
+// The child processes the tests start, a role per first argument:
+//   copy SOURCE FOLDER NAME LIMIT  the font copy under a file-size limit, as a full disk fails it
+//   write PREFIX COUNT             registry values PREFIX-<i>, contending with other writers
+//   trial-and-wait FOLDER FILE     FILE clicked, its face printed, then waits to be killed (or exits)
 #include "support/testwindows.h"
 
 #include "fonts/Module2.h"

@@ -27,8 +27,7 @@ QByteArray bytesOf(double value)
 
 } // namespace
 
-// The rules below the windows: the size box's numbers, half-even rounding, the snooze file and
-// the data folder.
+// The rules below the windows: numbers, half-even rounding, the snooze file, the data folder.
 class TestBase : public QObject
 {
     Q_OBJECT

@@ -78,9 +78,8 @@ private slots:
         }
     }
 
-    // The header strips stay at the view's top and left edges while the cells scroll under
-    // them, beside the cells they head; a strip sized on its own, outside a fill, takes its
-    // thickness as well.
+    // The header strips stay at the view's edges while the cells scroll under them, beside the
+    // cells they head; a strip sized on its own, outside a fill, takes its thickness as well.
     void stripsStayInView()
     {
         QTableWidget table;

@@ -99,8 +99,7 @@ private slots:
     }
 
     // Whether the window shows, and what proceeding leaves in the snooze file: deciding never
-    // writes, and a snooze that cannot be stored is simply not stored. The decision itself is
-    // tested over a table in tst_base.
+    // writes, and a snooze that cannot be stored is simply not stored (the decision: tst_base).
     void snoozeFile_data()
     {
         QTest::addColumn<QByteArray>("before"); // null: no file; "folder": a folder in its place
@@ -141,9 +140,8 @@ private slots:
         QVERIFY(!ad.w); // unloaded
     }
 
-    // Locked, the button is dead and the box out of reach; the first tick unlocks, and later
-    // ones change nothing, not even the box the user ticked. The content is one link to the
-    // product page all along.
+    // Locked, the button is dead and the box out of reach; the first tick unlocks, later ones
+    // change nothing, not even the ticked box. The content is one link to the product page.
     void lockThenUnlock()
     {
         Ad ad;
@@ -171,9 +169,8 @@ private slots:
         QVERIFY(ad.button->isEnabled() && ad.noAds->isChecked() && timer->isActive());
     }
 
-    // The reflex keys of a start-up window open no page: the focus starts on no control, and
-    // Enter proceeds once the button is unlocked. A link opens by key only where the person
-    // took the focus to it with Tab, and only then does it draw its focus frame.
+    // The reflex keys of a start-up window open no page: the focus starts on no control, Enter
+    // proceeds once unlocked, and a link opens by key (and draws its frame) only after a Tab.
     void keyboard_data()
     {
         QTest::addColumn<QList<int>>("keys"); // 0: the lock timer ticks
@@ -246,10 +243,9 @@ private slots:
         QVERIFY(ad.w->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     }
 
-    // A fixed dialog whose only button in its title bar is the close box (without the customize
-    // hint the platform adds its own buttons). Every text whole in the faces that stand in
-    // (DejaVu Sans stands taller than Arial): a label keeps its place and width, a one-line
-    // label may grow down to the separator. Its two links are reached with Tab.
+    // A fixed dialog with only a close box (without the customize hint the platform adds its
+    // own). Every text whole in the faces that stand in: a label keeps its place and width, a
+    // one-line label may grow down to the separator. Its two links are reached with Tab.
     void aboutBox()
     {
         frmAbout box(nullptr);

@@ -79,9 +79,8 @@ class TestFamilies : public QObject
     Q_OBJECT
 
 private slots:
-    // The faces of real families, each file after each other one (a face never lingers from the
-    // file before), at start and once some of them were installed in this run and fontconfig
-    // and Qt see those: still new to this run, and never taken for another file's face.
+    // The faces of real families, each file after each other one, at start and once some were
+    // installed and fontconfig and Qt see them: still new, never taken for another file's face.
     void faceNames()
     {
         QDir(registry::RegFileStore::defaultFolder()).removeRecursively();
@@ -172,8 +171,7 @@ private slots:
         QVERIFY(cell('A') != cell('a'));
     }
 
-    // A process killed outright leaves its trial copies behind; the next start removes them,
-    // and only them.
+    // A process killed outright leaves its trial copies; the next start removes them, only them.
     void killedProcessLeavesNoTrialCopy()
     {
         const auto copies = [] {

@@ -23,8 +23,7 @@ namespace {
 
 const QString kFontsKey = QString::fromLatin1(kFontsRegistryKey);
 const QByteArray kZeta = readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/zeta.ttf"));
-// A folder no process can create files in, root included (CI runs as root, for whom
-// permission bits stop nothing).
+// A folder no process can create files in, root included (CI runs as root).
 const QString kUnwritable = QStringLiteral("/proc/self/");
 
 // A copy's source, folder and name in a fresh work folder, as a row's setup leaves them.
@@ -52,8 +51,7 @@ Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(fonts::CopyError)
 Q_DECLARE_METATYPE(fonts::InstallOutcome)
 
-// Install: the copy into the fonts folder, the install without a window, and the command as
-// a person gives it.
+// Install: the copy, the install without a window, and the command as a person gives it.
 class TestInstall : public QObject
 {
     Q_OBJECT
@@ -104,8 +102,7 @@ private slots:
         }
     }
 
-    // A disk that fills up part-way, in a child process under a file-size limit below the
-    // source's size.
+    // A disk that fills up part-way: a child process under a file-size limit below the source's.
     void copyFailingPartWay()
     {
         const QString work = testenv::freshDir(QStringLiteral("limit"));
@@ -167,9 +164,8 @@ private slots:
         }
     }
 
-    // The fonts folder holds a file of the name already: an installed font of another face is
-    // never replaced (its registry value would name a file that holds another font), the same
-    // face is, as a new version, and so is what is no font at all.
+    // A file of the name is there: another face's font is never replaced (its registry value
+    // would name another font); the same face is, as a new version, and so is what is no font.
     void installOverAFile_data()
     {
         const QByteArray eta = readBytes(QStringLiteral(VEXLORA_TEST_FONTS "/eta.ttf"));

@@ -154,8 +154,7 @@ private slots:
         QCOMPARE(testenv::entries(dir), QStringList{QStringLiteral("HKEY_LOCAL_MACHINE.reg")});
     }
 
-    // A file the reader refuses is kept aside and a fresh one written in its place: what it
-    // can't read it must not drop.
+    // A file the reader refuses is kept aside, never dropped, and a fresh one written instead.
     void damagedFileKeptAside_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     numbers::sizeValue(text);
     for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::French, QLocale::Switzerland)})
         Module2::registryValueFor(text, locale);
-    // Qt reads no "&H", no blanks or currency, and refuses out-of-range values, so only plain
-    // literals are compared.
+    // Only plain literals: Qt reads no "&H", blanks or currency, and refuses what overflows.
     static const QRegularExpression plainLiteral(
         QRegularExpression::anchoredPattern(QStringLiteral("[-+]?[0-9]*\\.?[0-9]*([eE][-+]?[0-9]+)?")));
     bool ok = false;

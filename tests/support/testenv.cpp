@@ -22,9 +22,8 @@ void prepare(const QStringList &fontFiles, bool seeFontsFolder)
         if (!QFile::copy(committedFontsDir() + '/' + f, top + "/installed-fonts/" + f))
             qFatal("test font %s is missing", qPrintable(f));
     }
-    // Only the chosen fonts (and, where asked, the fonts folder Install writes to): no system or
-    // user font folders, no aliases from the system's conf.d but one of our own, for a face the
-    // windows name.
+    // Only the chosen fonts (and, where asked, Install's fonts folder): no system or user fonts,
+    // no aliases from the system's conf.d but one of ours, for a face the windows name.
     writeBytes(top + "/fonts.conf", QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
                                                    "<fontconfig><dir>%1/installed-fonts</dir>%2<cachedir>%1/cache/fontconfig</cachedir>\n"
                                                    "<alias binding=\"same\"><family>MS Sans Serif</family><accept><family>Beta Serif</family></accept></alias></fontconfig>\n")

@@ -4,13 +4,11 @@
 #include <QtTest>
 
 // Every test process runs in a world of its own: a temporary HOME with its XDG folders, and a
-// fontconfig set-up that knows only the test fonts the test chose, so neither the developer's
-// files nor the machine's fonts decide a result.
+// fontconfig that knows only the test's fonts, so neither the machine's files nor fonts decide.
 namespace testenv {
 
-// Before QApplication exists (fontconfig and Qt read the environment once): fontFiles, names in
-// the committed tests/fonts folder, become the installed fonts of this process. With
-// kSeeFontsFolder, fontconfig also reads the folder Install copies to, as a desktop's does.
+// Before QApplication exists: fontFiles (in tests/fonts) become this process's installed fonts;
+// with kSeeFontsFolder fontconfig also reads the folder Install copies to, as a desktop's does.
 inline constexpr bool kSeeFontsFolder = true;
 void prepare(const QStringList &fontFiles, bool seeFontsFolder = false);
 QString home();

@@ -11,8 +11,7 @@
 
 #include <QTest>
 
-// The Win32 units as the adapters see them: what they return is set by the test, what they
-// were asked is kept.
+// The Win32 units as the adapters see them: answers set by the test, questions kept.
 namespace fake {
 std::wstring folder, listed;
 win32::DriveTexts drives;
@@ -46,13 +45,6 @@ class TestWinAdapters : public QObject
 {
     Q_OBJECT
 private slots:
-    void foldersKeepEveryCharacter()
-    {
-        fake::folder = L"D:\\Zoë Ægir 中文\U0001F600\\";
-        QCOMPARE(platform::localAppDataFolder(), QStringLiteral("D:\\Zoë Ægir 中文😀\\"));
-        QCOMPARE(fonts::fontsFolder(), QStringLiteral("D:\\Zoë Ægir 中文😀\\"));
-    }
-
     void driveListHasACurrentDrive_data()
     {
         QTest::addColumn<QStringList>("texts");
