@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/version.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,7 +15,7 @@ struct TrialFace
 };
 
 // The families trial faces are drawn under begin with this, so nothing else is ever given one.
-inline constexpr char kTrialFamilyPrefix[] = "Vexlora Trial ";
+inline constexpr char kTrialFamilyPrefix[] = VEXLORA_NAME " Trial ";
 
 // The font services the program relies on: an enumeration of the faces it can show, and a
 // private table to which a font file is added for trial and from which it is removed again.
