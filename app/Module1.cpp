@@ -1,5 +1,6 @@
 #include "app/Module1.h"
 
+#include "app/language.h"
 #include "base/beep.h"
 #include "base/system.h"
 #include "ui/dialogs/frmAd.h"
@@ -12,6 +13,7 @@ namespace Module1 {
 
 void Main()
 {
+    language::install(); // before the first window, which reads its texts as it is made
     platform::setBeeper([] { QApplication::beep(); });
     initCommonControls();
     chooseDesignFaces(); // before any window asks Qt for them

@@ -11,8 +11,9 @@ class FontTable;
 
 namespace fonts {
 
-// What the face-name box shows for a file that brought no new face; Install knows it by this text.
-inline constexpr char kInvalidFontFileText[] = "(The selected font file is invalid.)";
+// What the face-name box shows, in the person's language, for a file that brought no new face.
+// Install refuses it as it refuses any text that is not one of the file's faces.
+inline constexpr char kInvalidFontFileText[] = QT_TRANSLATE_NOOP("frmMain", "(The selected font file is invalid.)");
 
 // The largest font file the browser reads. The largest real ones are CJK families of 20-30 MiB;
 // anything past this is taken for no font rather than held in memory.

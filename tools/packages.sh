@@ -2,7 +2,7 @@
 # Sourced by run.sh, test.sh and test-package.sh. CPack's Debian packages take their
 # dependencies from dpkg-dev's dpkg-shlibdeps, on the files that file(1) calls ELF.
 VEXLORA_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
-libfontconfig-dev \
+libfontconfig-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
 libgl-dev fontconfig fonts-dejavu-core python3 python3-fonttools xvfb xauth dpkg-dev file"
 
 vexlora_install_packages() {

@@ -54,8 +54,8 @@ frmAbout::~frmAbout()
 void frmAbout::Form_Load()
 {
     ui->Label5->setText(copyrightLine() + QStringLiteral("\r\n")
-                        + QStringLiteral("This program is provided for free. Please consider donating to "
-                                         "support the development of new features and bug fixes!"));
+                        + tr("This program is provided for free. Please consider donating to "
+                             "support the development of new features and bug fixes!"));
 }
 
 void frmAbout::showEvent(QShowEvent *event)

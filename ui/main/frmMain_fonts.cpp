@@ -111,7 +111,7 @@ void frmMain::File1_Click()
     const QList<QListWidgetItem *> selected = ui->File1->selectedItems();
     const QString face = selected.isEmpty() ? trial_.reload() : trial_.load(selected.first()->data(fonts::KeyRole).toString());
     if (face.isEmpty()) {
-        ui->txFontName->setText(QLatin1String(fonts::kInvalidFontFileText));
+        ui->txFontName->setText(tr(fonts::kInvalidFontFileText));
         return;
     }
     showFace(face);
