@@ -17,8 +17,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VEXLORA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VEXLORA_HOME_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fontconfig")
-# Metric stand-ins for Arial, the face of the preview's sample text and of the About box's link.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# Metric stand-ins for Arial, the face of the preview's sample text and of the About box's link;
+# and Qt's own catalogues, which speak the person's language in Qt's texts (the context menus).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")
 # CPack puts the summary first and indents these lines as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vexlora is a small, fast desktop program for looking at TrueType fonts.
 Walk your drives and folders, see the .ttf files of a folder and click one:

@@ -44,7 +44,7 @@ echo "Depends: $(field Depends)"
 check "Package is vexlora" [ "$(field Package)" = vexlora ]
 check "Section is utils" [ "$(field Section)" = utils ]
 check "Maintainer is set" [ -n "$(field Maintainer)" ]
-check "Recommends fonts-liberation2" [ "$(field Recommends)" = fonts-liberation2 ]
+check "Recommends fonts-liberation2 and Qt's own catalogues" [ "$(field Recommends)" = "fonts-liberation2, qt6-translations-l10n" ]
 # What the binary links comes from dpkg-shlibdeps; what it loads at run time is named by hand.
 depends=$(field Depends | sed 's/ *([^)]*)//g; s/, */\n/g')
 for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fontconfig; do
@@ -79,6 +79,20 @@ metainfo=$tree/usr/share/metainfo/$id.metainfo.xml
 check "the launcher runs the installed program" grep -qx "Exec=vexlora" "$desktop"
 check "the launcher's icon is the installed one" grep -qx "Icon=$id" "$desktop"
 check "the metadata names the launcher" grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+for lang in de fr; do
+    for key in Name GenericName Comment Keywords; do
+        check "the launcher's $key in $lang" grep -q "^$key\[$lang\]=." "$desktop"
+    done
+    for element in name summary p caption; do
+        check "the metadata's <$element> in $lang" grep -q "<$element xml:lang=\"$lang\">" "$metainfo"
+    done
+done
+# The catalogues are embedded: rcc keeps each resource's name in UTF-16, even where it compresses
+# the data.
+check "the program carries its German and French catalogues" python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+sys.exit(any(name.encode("utf-16-be") not in data for name in ("vexlora_de.qm", "vexlora_fr.qm")))' "$tree/usr/bin/vexlora"
 release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
 check "package version $(field Version) is the newest release $release" [ "$(field Version)" = "$release" ]
 
