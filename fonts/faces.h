@@ -13,6 +13,7 @@ namespace fonts {
 
 // What the face-name box shows, in the person's language, for a file that brought no new face.
 // Install refuses it as it refuses any text that is not one of the file's faces.
+//: Shown in the face-name box, under the file list, in place of the clicked file's face name.
 inline constexpr char kInvalidFontFileText[] = QT_TRANSLATE_NOOP("frmMain", "(The selected font file is invalid.)");
 
 // The largest font file the browser reads. The largest real ones are CJK families of 20-30 MiB;

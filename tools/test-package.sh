@@ -79,20 +79,19 @@ metainfo=$tree/usr/share/metainfo/$id.metainfo.xml
 check "the launcher runs the installed program" grep -qx "Exec=vexlora" "$desktop"
 check "the launcher's icon is the installed one" grep -qx "Icon=$id" "$desktop"
 check "the metadata names the launcher" grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
-for lang in de fr; do
+languages=$(cd translations && ls vexlora_*.ts | sed 's/^vexlora_//; s/\.ts$//')
+for lang in $languages; do
     for key in Name GenericName Comment Keywords; do
         check "the launcher's $key in $lang" grep -q "^$key\[$lang\]=." "$desktop"
     done
     for element in name summary p caption; do
         check "the metadata's <$element> in $lang" grep -q "<$element xml:lang=\"$lang\">" "$metainfo"
     done
-done
-# The catalogues are embedded: rcc keeps each resource's name in UTF-16, even where it compresses
-# the data.
-check "the program carries its German and French catalogues" python3 -c '
+    # Embedded: rcc keeps each resource's name in UTF-16, even where it compresses the data.
+    check "the program carries its $lang catalogue" python3 -c '
 import sys
-data = open(sys.argv[1], "rb").read()
-sys.exit(any(name.encode("utf-16-be") not in data for name in ("vexlora_de.qm", "vexlora_fr.qm")))' "$tree/usr/bin/vexlora"
+sys.exit(sys.argv[2].encode("utf-16-be") not in open(sys.argv[1], "rb").read())' "$tree/usr/bin/vexlora" "vexlora_$lang.qm"
+done
 release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
 check "package version $(field Version) is the newest release $release" [ "$(field Version)" = "$release" ]
 

@@ -28,6 +28,7 @@
     </message>
     <message>
         <source>This program is provided for free. Please consider donating to support the development of new features and bug fixes!</source>
+        <extracomment>Follows the copyright line; with it, three short lines of the About box.</extracomment>
         <translation>Dieses Programm ist kostenlos. Bitte unterstützen Sie mit einer Spende die Entwicklung neuer Funktionen und die Behebung von Fehlern!</translation>
     </message>
 </context>
@@ -193,6 +194,7 @@ großen Sylter Deich
     </message>
     <message>
         <source>(The selected font file is invalid.)</source>
+        <extracomment>Shown in the face-name box, under the file list, in place of the clicked file&apos;s face name.</extracomment>
         <translation>(Die ausgewählte Schriftdatei ist ungültig.)</translation>
     </message>
 </context>

@@ -15,7 +15,7 @@
     <message>
         <source>Donate with PayPal - It&apos;s fast, free and secure!</source>
         <extracomment>Tooltip of the donation button; PayPal is a name.</extracomment>
-        <translation>Faire un don avec PayPal – c&apos;est rapide, gratuit et sûr !</translation>
+        <translation>Faire un don avec PayPal – c&apos;est rapide, gratuit et sûr&#xa0;!</translation>
     </message>
     <message>
         <source>Home page</source>
@@ -28,7 +28,8 @@
     </message>
     <message>
         <source>This program is provided for free. Please consider donating to support the development of new features and bug fixes!</source>
-        <translation>Ce programme est gratuit. Pensez à faire un don pour soutenir le développement de nouvelles fonctions et la correction des bogues !</translation>
+        <extracomment>Follows the copyright line; with it, three short lines of the About box.</extracomment>
+        <translation>Ce programme est gratuit. Pensez à faire un don pour soutenir le développement de nouvelles fonctions et la correction des bogues&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -61,7 +62,7 @@
     <message>
         <source>Get it today at the Quillmark Type Shop!</source>
         <extracomment>Quillmark Type Shop is a shop&apos;s name; one line of about 265 pixels.</extracomment>
-        <translation>En vente au Quillmark Type Shop !</translation>
+        <translation>En vente au Quillmark Type Shop&#xa0;!</translation>
     </message>
     <message>
         <source>Unlocking in 3 seconds...</source>
@@ -115,7 +116,7 @@
     </message>
     <message>
         <source>Enter lists the folder&apos;s fonts; Right opens it</source>
-        <translation>Entrée affiche les polices du dossier ; flèche droite l&apos;ouvre</translation>
+        <translation>Entrée affiche les polices du dossier&#xa0;; flèche droite l&apos;ouvre</translation>
     </message>
     <message>
         <source>Font files</source>
@@ -193,6 +194,7 @@ les jattes de kiwis
     </message>
     <message>
         <source>(The selected font file is invalid.)</source>
+        <extracomment>Shown in the face-name box, under the file list, in place of the clicked file&apos;s face name.</extracomment>
         <translation>(Le fichier de police sélectionné n&apos;est pas valide.)</translation>
     </message>
 </context>

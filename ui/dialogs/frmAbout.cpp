@@ -53,9 +53,10 @@ frmAbout::~frmAbout()
 
 void frmAbout::Form_Load()
 {
-    ui->Label5->setText(copyrightLine() + QStringLiteral("\r\n")
-                        + tr("This program is provided for free. Please consider donating to "
-                             "support the development of new features and bug fixes!"));
+    //: Follows the copyright line; with it, three short lines of the About box.
+    const QString plea = tr("This program is provided for free. Please consider donating to "
+                            "support the development of new features and bug fixes!");
+    ui->Label5->setText(copyrightLine() + QStringLiteral("\r\n") + plea);
 }
 
 void frmAbout::showEvent(QShowEvent *event)
