@@ -29,7 +29,7 @@
     <message>
         <source>This program is provided for free. Please consider donating to support the development of new features and bug fixes!</source>
         <extracomment>Follows the copyright line; with it, three short lines of the About box.</extracomment>
-        <translation>Dieses Programm ist kostenlos. Bitte unterstützen Sie mit einer Spende die Entwicklung neuer Funktionen und die Behebung von Fehlern!</translation>
+        <translation>Dieses Programm ist kostenlos. Bitte unterstützen Sie mit einer Spende neue Funktionen und Fehlerbehebungen!</translation>
     </message>
 </context>
 <context>
@@ -53,11 +53,11 @@
     </message>
     <message>
         <source>Typecase keeps every font you own in one tidy case. Sort your faces into drawers, switch whole collections on and off with one click, and find the face you need by its name, its style or a line of your own text.</source>
-        <translation>Typecase hält alle Ihre Schriften in einem aufgeräumten Kasten. Sortieren Sie sie in Fächer, schalten Sie ganze Sammlungen mit einem Klick ein und aus und finden Sie jede Schrift nach Name, Stil oder einer eigenen Textzeile.</translation>
+        <translation>Typecase hält alle Ihre Schriften in einem aufgeräumten Kasten beisammen. Ordnen Sie sie in Fächer, schalten Sie ganze Sammlungen mit einem Klick ein und aus und finden Sie jede Schrift über ihren Namen, ihren Stil oder eine eigene Textzeile.</translation>
     </message>
     <message>
         <source>Print specimen sheets, set up to four faces side by side, and catch duplicate or damaged font files before they trouble your programs. Typecase reads TrueType and OpenType fonts and is ready to use in under a minute.</source>
-        <translation>Drucken Sie Schriftmuster, stellen Sie bis zu vier Schriften nebeneinander und finden Sie doppelte oder beschädigte Schriftdateien, bevor sie Ihren Programmen schaden. Typecase liest TrueType- und OpenType-Schriften und ist in weniger als einer Minute einsatzbereit.</translation>
+        <translation>Drucken Sie Schriftproben, stellen Sie bis zu vier Schriften nebeneinander und spüren Sie doppelte oder beschädigte Schriftdateien auf, bevor sie Ihren Programmen Probleme bereiten. Typecase liest TrueType- und OpenType-Schriften und ist in weniger als einer Minute einsatzbereit.</translation>
     </message>
     <message>
         <source>Get it today at the Quillmark Type Shop!</source>
@@ -100,7 +100,7 @@
     </message>
     <message>
         <source>Free text</source>
-        <translation>Freier Text</translation>
+        <translation>Freitext</translation>
     </message>
     <message>
         <source>Charchter Map</source>
@@ -124,7 +124,7 @@
     </message>
     <message>
         <source>Enter previews the selected font</source>
-        <translation>Eingabetaste zeigt die ausgewählte Schrift in der Vorschau</translation>
+        <translation>Eingabetaste zeigt die Vorschau der ausgewählten Schrift</translation>
     </message>
     <message>
         <source>Face name</source>

@@ -29,7 +29,7 @@
     <message>
         <source>This program is provided for free. Please consider donating to support the development of new features and bug fixes!</source>
         <extracomment>Follows the copyright line; with it, three short lines of the About box.</extracomment>
-        <translation>Ce programme est gratuit. Pensez à faire un don pour soutenir le développement de nouvelles fonctions et la correction des bogues&#xa0;!</translation>
+        <translation>Ce programme est gratuit. Pensez à faire un don pour soutenir l&apos;ajout de fonctions et la correction des bogues&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Print specimen sheets, set up to four faces side by side, and catch duplicate or damaged font files before they trouble your programs. Typecase reads TrueType and OpenType fonts and is ready to use in under a minute.</source>
-        <translation>Imprimez des planches d&apos;échantillons, comparez jusqu&apos;à quatre polices côte à côte et repérez les fichiers de police en double ou endommagés avant qu&apos;ils ne gênent vos programmes. Typecase lit les polices TrueType et OpenType et s&apos;utilise en moins d&apos;une minute.</translation>
+        <translation>Imprimez des spécimens, comparez jusqu&apos;à quatre polices côte à côte et repérez les fichiers de police en double ou endommagés avant qu&apos;ils ne gênent vos programmes. Typecase lit les polices TrueType et OpenType et est prêt à l&apos;emploi en moins d&apos;une minute.</translation>
     </message>
     <message>
         <source>Get it today at the Quillmark Type Shop!</source>
@@ -116,7 +116,7 @@
     </message>
     <message>
         <source>Enter lists the folder&apos;s fonts; Right opens it</source>
-        <translation>Entrée affiche les polices du dossier&#xa0;; flèche droite l&apos;ouvre</translation>
+        <translation>La touche Entrée affiche les polices du dossier&#xa0;; la flèche droite l&apos;ouvre</translation>
     </message>
     <message>
         <source>Font files</source>
@@ -124,7 +124,7 @@
     </message>
     <message>
         <source>Enter previews the selected font</source>
-        <translation>Entrée affiche l&apos;aperçu de la police sélectionnée</translation>
+        <translation>La touche Entrée affiche l&apos;aperçu de la police sélectionnée</translation>
     </message>
     <message>
         <source>Face name</source>
@@ -142,7 +142,7 @@ lazy dog
 </source>
         <extracomment>The sample text: a pangram of your language, in four short lines each ending in a line break, that uses the letters your language has beyond A to Z (such as ä, ö, ü and ß), so a reader sees at once whether a font has them.</extracomment>
         <translation>Voix ambiguë 
-d&apos;un cœur qui, 
+d&apos;un cœur déçu qui, 
 au zéphyr, préfère 
 les jattes de kiwis
 </translation>
