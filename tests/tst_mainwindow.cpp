@@ -218,7 +218,6 @@ private slots:
     {
         QTest::addColumn<Act>("act");
         QTest::addColumn<QString>("loaded"); // the file added, or "" for none
-        QTest::newRow("left click") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p); }) << "b.ttf";
         QTest::newRow("double-click: once") << Act([](QListWidget *l, QPoint p) { testenv::doubleClick(l->viewport(), p); }) << "b.ttf";
         QTest::newRow("right click: none") << Act([](QListWidget *l, QPoint p) { QTest::mouseClick(l->viewport(), Qt::RightButton, {}, p); }) << "";
         QTest::newRow("empty space: the trial file again") << Act([](QListWidget *l, QPoint) {
@@ -228,10 +227,6 @@ private slots:
             QTest::mousePress(l->viewport(), Qt::LeftButton, {}, p);
             QTest::mouseRelease(l->viewport(), Qt::LeftButton, {}, QPoint(-3, -3));
         }) << "";
-        QTest::newRow("arrow, then Enter") << Act([](QListWidget *l, QPoint) {
-            QTest::keyClick(l, Qt::Key_Down);
-            QTest::keyClick(l, Qt::Key_Return);
-        }) << "b.ttf";
     }
     void fileListLoads()
     {
