@@ -226,7 +226,6 @@ private slots:
         QTest::keyClick(ad.w, Qt::Key_Escape);
         QCoreApplication::processEvents();
         QVERIFY(ad.w && ad.w->isVisible());
-        QCOMPARE(ad.proceeded.count(), 0);
         QWidget other;
         other.show();
         other.activateWindow();
@@ -266,7 +265,6 @@ private slots:
             QVERIFY(!QUrlQuery(url).queryItemValue(QStringLiteral("from")).isEmpty());
         }
         QVERIFY(!links::siteText().contains(QLatin1String(".php")) && !links::siteText().contains(QLatin1String("://")));
-        QVERIFY(box.isVisible());
     }
 
     void toolbarOpensAFreshModalBoxEachTime()

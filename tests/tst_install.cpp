@@ -171,7 +171,6 @@ private slots:
         QTest::newRow("another font under the same file name") << kZeta << eta << "Eta Script" << InstallOutcome::NameTaken;
         QTest::newRow("a new version of the same face") << sfnt::renamed(kZeta, {"Zeta Display"}) << kZeta << "Zeta Display"
                                                          << InstallOutcome::Installed;
-        QTest::newRow("a file that is no font") << QByteArray("not a font") << kZeta << "Zeta Display" << InstallOutcome::Installed;
     }
     void installOverAFile()
     {
