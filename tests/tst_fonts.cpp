@@ -77,7 +77,6 @@ private slots:
             return; // a face without a name never goes into the font database
         QCOMPARE(sfnt::windowsFamilies(copy), names);
         const QRawFont before(bytes, 12), after(copy, 12);
-        QVERIFY(after.isValid());
         QCOMPARE(after.familyName(), names.first());
         QCOMPARE(after.weight(), before.weight());
         QCOMPARE(after.style(), before.style());

@@ -81,7 +81,6 @@ private slots:
         QTest::newRow("name of the parent folder") << Setup([](Copy &c) { c.name = ".."; }) << CopyError::BadName;
         QTest::newRow("name taken by a folder") << Setup([](Copy &c) { QDir().mkpath(c.folder + "dir.ttf/inside"); c.name = "dir.ttf"; })
                                                 << CopyError::CannotWrite;
-        QTest::newRow("folder nobody can write") << Setup([](Copy &c) { c.folder = kUnwritable; }) << CopyError::CannotWrite;
     }
     void copy()
     {
@@ -114,7 +113,6 @@ private slots:
         child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/helper_child"),
                     {QStringLiteral("copy"), work + QStringLiteral("/big.ttf"), work + QStringLiteral("/fonts/"), QStringLiteral("big.ttf"), QString::number(64 * 1024)});
         QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitCode(), 1);
         QVERIFY2(child.readAllStandardOutput().contains("too large"), "the cause, not the cancellation's own text");
         QCOMPARE(readBytes(work + QStringLiteral("/fonts/big.ttf")), QByteArray("old"));
         QCOMPARE(entries(work + QStringLiteral("/fonts")), QStringList{QStringLiteral("big.ttf")});

@@ -110,7 +110,6 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::newRow("design") << QSize(640, 514);
-        QTest::newRow("large") << QSize(1001, 777);
         QTest::newRow("too small for the layout") << QSize(20, 20);
     }
     void resizesPlaceWidgets()
