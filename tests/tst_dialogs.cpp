@@ -131,7 +131,6 @@ private slots:
             if (ticked)
                 QTest::mouseClick(ad.noAds, Qt::LeftButton);
             QTest::keyClick(ad.button, ticked ? Qt::Key_Return : Qt::Key_Space);
-            QCOMPARE(ad.proceeded.count(), 1);
         }
         QCOMPARE(testenv::readBytes(snoozePath()), after);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -211,7 +210,6 @@ private slots:
         QCOMPARE(lastKeyWent, focus);
         QCOMPARE(browser, QList<QUrl>(pages, links::productPage()));
         QCOMPARE(ad.proceeded.count(), proceeds ? 1 : 0);
-        QCOMPARE(testenv::readBytes(snoozePath()), focus == "swiNoAd" ? snooze::encodeDate(kToday) : QByteArray()); // ticked with Space
     }
 
     // Proceed is the only way on: the system's close request and Escape are refused. The window
