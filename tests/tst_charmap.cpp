@@ -1,7 +1,6 @@
 #include "support/testenv.h"
 
 #include "base/numbers.h"
-#include "base/units.h"
 #include "preview/FlexGrid.h"
 #include "preview/charmap.h"
 #include "preview/system.h"

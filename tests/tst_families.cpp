@@ -1,6 +1,5 @@
 #include "support/testwindows.h"
 
-#include "fonts/FontTable.h"
 #include "fonts/system.h"
 #include "ui/main/TabStrip.h"
 

@@ -12,7 +12,6 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QListWidget>
 #include <QProcess>
 #include <QRawFont>
