@@ -8,7 +8,6 @@
 #include "fonts/faces.h"
 #include "fonts/install.h"
 
-#include <QListWidget>
 
 #include <csignal>
 #include <cstdio>

@@ -1,7 +1,5 @@
 #include "support/testwindows.h"
 
-#include "fonts/FontTable.h"
-#include "fonts/regfile.h"
 #include "fonts/system.h"
 #include "ui/main/TabStrip.h"
 
@@ -83,7 +81,6 @@ private slots:
     // installed and fontconfig and Qt see them: still new, never taken for another file's face.
     void faceNames()
     {
-        QDir(registry::RegFileStore::defaultFolder()).removeRecursively();
         for (const bool afterInstalling : {false, true}) {
             MainWindow win;
             win.listFolder(familyFolder());

@@ -4,7 +4,6 @@
 #include "ui/main/TabStrip.h"
 
 #include <QComboBox>
-#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
@@ -100,11 +99,5 @@ void MainWindow::clickFile(const QString &name) const
 }
 
 QString MainWindow::faceName() const { return get<QLineEdit>("txFontName")->text(); }
-QString MainWindow::shownFace() const
-{
-    // A trial face is drawn under a family of its own, which stands for the face it was given.
-    const QString drawn = QFontInfo(get("txPreview")->font()).family();
-    return drawn.startsWith(QLatin1String(kTrialFamilyPrefix)) ? faceName() : drawn;
-}
 
 } // namespace testenv

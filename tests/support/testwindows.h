@@ -36,8 +36,7 @@ struct MainWindow
     void doubleClick(QTreeWidgetItem *node) const;
     void listFolder(const QString &dir) const; // as a click on its node lists it, its parent the drive
     void clickFile(const QString &name) const;
-    QString faceName() const;  // what txFontName shows
-    QString shownFace() const; // the face the free text is actually drawn with
+    QString faceName() const; // what txFontName shows
 };
 
 } // namespace testenv
