@@ -8,7 +8,6 @@
 #include "fonts/faces.h"
 #include "fonts/install.h"
 
-
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
